@@ -1,0 +1,12 @@
+#pragma once
+// How values are written into SQL text.
+
+#include <QString>
+
+// The value between apostrophes, with every apostrophe inside doubled so that no text can end
+// the quoted value early or add to the statement.
+QString SqlQuote(const QString& value);
+
+// Every apostrophe replaced by the acute accent U+00B4 (character 180 of Windows-1252):
+// texts from the search service are stored that way.
+QString ReplaceApostrophes(const QString& text);
