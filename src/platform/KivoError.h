@@ -31,4 +31,5 @@ constexpr int DatabaseOpen = 3044;
 constexpr int DatabaseStatement = 3000;
 constexpr int Transport = 440;
 constexpr int Report = 5000;
+constexpr int InvalidProcedureCall = 5;  // a value a routine cannot work with
 }
