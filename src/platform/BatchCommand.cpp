@@ -1,7 +1,8 @@
 #include "platform/BatchCommand.h"
 
-#include "platform/Cp1252.h"
+#include "platform/FileErrors.h"
 #include "platform/KivoError.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,22 +11,6 @@
 namespace {
 
 const QString kSource = QStringLiteral("RunBatchCommand");
-
-void WriteCommandFile(const QString& path, const QString& text)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        throw KivoError(ErrorNumber::PermissionDenied,
-                        QStringLiteral("Permesso negato: ") + path + QStringLiteral(" (") + file.errorString() + u')',
-                        kSource, ErrorKind::AccessDenied);
-    }
-    const QByteArray line = ToCp1252(text) + "\r\n";
-    if (file.write(line) != line.size() || !file.flush()) {
-        throw KivoError(ErrorNumber::PermissionDenied,
-                        QStringLiteral("Scrittura non riuscita: ") + path + QStringLiteral(" (") + file.errorString() + u')',
-                        kSource, ErrorKind::AccessDenied);
-    }
-}
 
 // MD "folder" / MD folder -> folder; anything else -> empty.
 QString FolderOfMakeDirectory(const QString& text)
@@ -46,17 +31,15 @@ void MakeDirectory(const QString& programDir, const QString& folder)
     const QString path = QDir(programDir).absoluteFilePath(folder);
     if (QFileInfo(path).isDir())
         return;
-    if (!QDir().mkpath(path)) {
-        throw KivoError(ErrorNumber::PathNotFound,
-                        QStringLiteral("Impossibile creare la cartella ") + path, kSource, ErrorKind::AccessDenied);
-    }
+    if (!QDir().mkpath(path))
+        throw FolderCreateError(path, kSource);
 }
 
 }  // namespace
 
 void RunBatchCommand(const QString& programDir, const QString& text)
 {
-    WriteCommandFile(QDir(programDir).filePath(QStringLiteral("ALLEGATI.BAT")), text);
+    WriteTextLine(QDir(programDir).filePath(QStringLiteral("ALLEGATI.BAT")), text, kSource);
     if (text == QStringLiteral("NULLA"))
         return;
     const QString folder = FolderOfMakeDirectory(text);

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -107,6 +108,7 @@ class SoapTransport;  // the search service's HTTP connection, kept alive betwee
 struct AppContext {
     QString programDir;  // folder of the executable; every relative path starts here
     QString iniPath;     // programDir + "/configurazione.ini"
+    QString helpFile;    // the program's help file, registered at start-up
     Settings settings;
     ServiceSettings service;
     SiteSettings sites;
@@ -117,6 +119,12 @@ struct AppContext {
     std::shared_ptr<SoapTransport> transport;  // created by the first request
     Dialogs* dialogs = nullptr;                // never null once start-up has run
 
+    // Ends the program at once, without clean-up, where a routine must not return to its caller
+    // (e.g. an unreadable sibling connection file). Empty: std::exit. Tests set it to record the call.
+    std::function<void(int exitCode)> endProgram;
+
     // programDir joined with a relative path written with "/".
     QString programPath(const QString& relative) const;
+    // Runs endProgram (or std::exit when it is empty).
+    void endProgramNow(int exitCode) const;
 };
