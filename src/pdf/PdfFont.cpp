@@ -1,0 +1,212 @@
+// Font selection and font objects: the built-in families and TrueType files (AddFont).
+
+#include "pdf/FontMetrics.h"
+#include "pdf/PdfWriter.h"
+#include "pdf/TrueTypeFont.h"
+
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr int kFileNotFound = 53;
+constexpr int kInvalidFileFormat = 321;
+
+std::string UpperCased(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string WithoutBlanks(std::string_view text)
+{
+    std::string out;
+    for (char c : text)
+        if (c != ' ')
+            out.push_back(c);
+    return out;
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat info{};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+const FontRecord* PdfWriter::CurrentFontRecord() const
+{
+    if (currentFont_ < 1 || static_cast<std::size_t>(currentFont_) > fontTable_.size())
+        return nullptr;
+    return &fontTable_[static_cast<std::size_t>(currentFont_ - 1)];
+}
+
+int PdfWriter::FindFont(std::string_view key, int encoding) const
+{
+    for (std::size_t i = 0; i < fontTable_.size(); ++i)
+        if (fontTable_[i].Key == key && fontTable_[i].Encoding == encoding)
+            return static_cast<int>(i + 1);
+    return 0;
+}
+
+// Fonts of a name that is not built in are all named after it; when two styles of one such
+// name are used, the later one gets the style in its resource name so that the /Font
+// dictionary never holds one name twice.
+std::string PdfWriter::UniqueResourceName(std::string name, int style) const
+{
+    for (const FontRecord& record : fontTable_) {
+        if (record.ResourceName == name) {
+            const std::string suffix = pdf::StyleSuffix(style);
+            return name + (suffix.empty() ? ",Regular" : suffix);
+        }
+    }
+    return name;
+}
+
+void PdfWriter::SetFont(std::string_view name, float size, int style, int encoding)
+{
+    fontName_ = std::string(name);
+    fontStyle_ = style;
+    if (size != 0)
+        fontSize_ = size;
+    if (fontSize_ == 0)
+        fontSize_ = 10;
+
+    const pdf::FontFamily family = pdf::FamilyOf(name);
+    const std::string mac = encoding == 1 ? "MAC" : "";
+    std::string resource;
+    std::string key;
+    if (family == pdf::FontFamily::Other) {
+        resource = WithoutBlanks(name) + mac;
+        // A font added with AddFont is found by its own name whatever the style asked for.
+        if (const int added = FindFont(UpperCased(resource), encoding);
+            added != 0 && fontTable_[static_cast<std::size_t>(added - 1)].IsTrueType) {
+            currentFont_ = added;
+            fontResource_ = fontTable_[static_cast<std::size_t>(added - 1)].ResourceName;
+            return;
+        }
+        key = UpperCased(resource + pdf::StyleSuffix(style));
+    } else {
+        resource = std::string(pdf::FamilyName(family));
+        if (family == pdf::FontFamily::TimesNewRoman || family == pdf::FontFamily::CourierNew ||
+            family == pdf::FontFamily::Arial)
+            resource += pdf::StyleSuffix(style);
+        resource += mac;
+        key = UpperCased(resource);
+    }
+
+    int index = FindFont(key, encoding);
+    if (index == 0) {
+        FontRecord record;
+        record.Key = key;
+        record.Encoding = encoding;
+        record.ResourceName = family == pdf::FontFamily::Other ? UniqueResourceName(resource, style) : resource;
+        pdf::LoadFontMetrics(record, family, style & 3);
+        fontTable_.push_back(record);
+        index = static_cast<int>(fontTable_.size());
+        WriteFontObject(fontTable_.back(), fontTable_.back().ResourceName, {}, {});
+    }
+    currentFont_ = index;
+    fontResource_ = fontTable_[static_cast<std::size_t>(index - 1)].ResourceName;
+}
+
+void PdfWriter::WriteFontObject(const FontRecord& record, std::string_view resourceName, std::string_view fontFile,
+                                std::string_view descriptorEntries)
+{
+    const int font = OpenIndirectObject();
+    fontResources_ += "/" + std::string(resourceName) + " " + std::to_string(font) + " 0 R ";
+    WriteLine("<< /Type /Font /Subtype /" + std::string(record.IsTrueType ? "TrueType" : "Type1") + " /Name /" +
+              std::string(resourceName) + " /BaseFont /" + record.BaseFont + " /FirstChar 0 /LastChar 255");
+    const std::string base = UpperCased(record.BaseFont);
+    if (base != "SYMBOL" && base != "ZAPFDINGBATS")
+        WriteLine(std::string("/Encoding << /Type /Encoding /BaseEncoding /") +
+                  (record.Encoding == 1 ? "MacRomanEncoding" : "WinAnsiEncoding") + ">>");
+    if (!record.IsTrueType) {
+        WriteLine(" >>");
+        CloseIndirectObject();
+        return;
+    }
+    std::string widths = "/FontDescriptor " + std::to_string(font + 1) + " 0 R\r/Widths [";
+    for (int code = 0; code < 256; ++code) {
+        widths += ' ';
+        widths += std::to_string(record.Widths[static_cast<std::size_t>(code)]);
+        if (code % 16 == 15)
+            widths += '\r';
+    }
+    widths += "]\r>>";
+    WriteLine(widths);
+    CloseIndirectObject();
+
+    OpenIndirectObject();
+    WriteLine("<< /Type /FontDescriptor /FontName /" + record.BaseFont + " " + std::string(descriptorEntries) + " ");
+    if (fontFile.empty()) {
+        WriteLine(" >>");
+        CloseIndirectObject();
+        return;
+    }
+    WriteLine("/FontFile2 " + std::to_string(font + 2) + " 0 R >>");
+    CloseIndirectObject();
+    const int file = OpenIndirectObject();
+    WriteLine("<<");
+    WriteStream(fontFile, file, {}, static_cast<long long>(fontFile.size()));
+    CloseIndirectObject();
+}
+
+namespace {
+
+std::string DescriptorEntries(const pdf::TrueTypeMetrics& m)
+{
+    const bool italic = m.italicAngle != 0;
+    const int flags = (italic ? 64 : 0) + (m.fixedPitch ? 1 : 0) + (m.symbolic ? 4 : 32);
+    std::ostringstream entries;
+    entries << "/Flags " << flags << " /FontBBox [" << m.bbox[0] << ' ' << m.bbox[1] << ' ' << m.bbox[2] << ' '
+            << m.bbox[3] << "] /MissingWidth " << m.missingWidth << " /StemV " << (m.weight > 500 ? 120 : 70)
+            << " /ItalicAngle " << static_cast<int>(m.italicAngle) << " /CapHeight " << m.capHeight << " /XHeight "
+            << m.capHeight / 2 << " /Ascent " << m.ascent << " /Descent " << m.bbox[1] << " /MaxWidth " << m.maxWidth
+            << " /AvgWidth " << m.averageWidth;
+    return entries.str();
+}
+
+}  // namespace
+
+std::string PdfWriter::AddFont(const std::string& fontFile, std::string_view alias, bool embedded, int encoding)
+{
+    if (!FileExists(fontFile)) {
+        RecordError("AddFont", fontFile, kFileNotFound, "File not found");
+        return {};
+    }
+    std::ifstream in(fontFile, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto metrics = pdf::ReadTrueTypeMetrics(bytes);
+    if (!metrics) {
+        RecordError("AddFont", fontFile, kInvalidFileFormat, "Invalid file format");
+        return {};
+    }
+    const std::string name = WithoutBlanks(alias.empty() ? std::string_view(metrics->name) : alias);
+    if (const int existing = FindFont(UpperCased(name), encoding); existing != 0)
+        return name;  // already loaded: writing it twice would repeat its resource name
+
+    FontRecord record;
+    record.Key = UpperCased(name);
+    record.ResourceName = name;
+    record.IsTrueType = true;
+    record.Encoding = encoding;
+    record.Widths = metrics->widths;
+    record.LineHeight = metrics->ascent - metrics->descent;
+    record.Descent = metrics->descent;
+    const bool bold = metrics->weight > 500;
+    const bool italic = metrics->italicAngle != 0;
+    record.BaseFont = metrics->name;
+    if (bold || italic)
+        record.BaseFont += std::string(",") + (bold ? "Bold" : "") + (italic ? "Italic" : "");
+    fontTable_.push_back(record);
+    WriteFontObject(fontTable_.back(), name, embedded ? std::string_view(bytes) : std::string_view{},
+                    DescriptorEntries(*metrics));
+    return name;
+}
