@@ -1,0 +1,19 @@
+#pragma once
+// The OFAC legacy CSV dialect: comma-separated, texts in double quotes ("" inside is one quote),
+// "-0-" (often followed by a blank) for an empty field, CR LF line ends, a DOS end-of-file mark.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kivo::service {
+
+using CsvRow = std::vector<std::string>;
+
+// Every non-empty row of the text; "-0-" fields come back empty, unquoted fields trimmed.
+std::vector<CsvRow> ParseOfacCsv(std::string_view text);
+
+// The whole file, or throws std::runtime_error naming it.
+std::string ReadWholeFile(const std::string& path);
+
+}  // namespace kivo::service

@@ -1,0 +1,103 @@
+#include "ListFolder.h"
+
+#include "CsvReader.h"
+#include "EuLoader.h"
+#include "OfacLoader.h"
+#include "StringUtil.h"
+#include "UnLoader.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <stdexcept>
+
+namespace kivo::service {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The first *.xml of a folder in name order ("" when none).
+std::string FirstXmlFile(const fs::path& folder)
+{
+    std::vector<fs::path> found;
+    for (const auto& item : fs::directory_iterator(folder))
+        if (item.is_regular_file() && item.path().extension() == ".xml") found.push_back(item.path());
+    std::sort(found.begin(), found.end());
+    return found.empty() ? std::string() : found.front().string();
+}
+
+std::string ModificationDay(const fs::path& file)
+{
+    const auto stamp = std::chrono::file_clock::to_sys(fs::last_write_time(file));
+    const std::time_t t = std::chrono::system_clock::to_time_t(stamp);
+    std::tm utc{};
+    gmtime_r(&t, &utc);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &utc);
+    return text;
+}
+
+std::string OfacDate(const fs::path& folder)
+{
+    const fs::path dateFile = folder / "DATE";
+    if (fs::exists(dateFile)) {
+        const std::string line = Trim(ReadWholeFile(dateFile.string()));
+        if (!line.empty()) return line.substr(0, 10);
+    }
+    return ModificationDay(folder / "sdn.csv");
+}
+
+void Append(ListSet& set, std::vector<ListEntry>&& entries)
+{
+    for (auto& e : entries) set.entries.push_back(std::move(e));
+}
+
+std::string CountNote(const std::string& list, const std::vector<ListEntry>& entries, const std::string& from)
+{
+    std::size_t aliases = 0;
+    for (const auto& e : entries) aliases += e.aliases.size();
+    return list + ": " + std::to_string(entries.size()) + " entries, " + std::to_string(aliases) + " aliases from " + from;
+}
+
+}  // namespace
+
+LoadedLists LoadListFolder(const ListFolderOptions& options)
+{
+    const fs::path root(options.folder);
+    if (!fs::is_directory(root)) throw std::runtime_error("list folder not found: " + options.folder);
+    LoadedLists out;
+    ListSet& set = out.lists;
+
+    if (fs::exists(root / "ofac" / "sdn.csv")) {
+        auto entries = LoadOfacFolder((root / "ofac").string());
+        out.notes.push_back(CountNote("USA", entries, (root / "ofac").string()));
+        set.dates["USA"] = OfacDate(root / "ofac");
+        Append(set, std::move(entries));
+    }
+    if (fs::is_directory(root / "un")) {
+        if (const std::string file = FirstXmlFile(root / "un"); !file.empty()) {
+            UnList un = LoadUnFile(file);
+            out.notes.push_back(CountNote("TALEB", un.entries, file));
+            set.dates["TALEB"] = un.date;
+            Append(set, std::move(un.entries));
+        }
+    }
+    if (fs::is_directory(root / "eu")) {
+        if (const std::string file = FirstXmlFile(root / "eu"); !file.empty()) {
+            EuList eu = LoadEuFile(file);
+            out.notes.push_back(CountNote("UE", eu.entries, file));
+            set.dates["UE"] = eu.date;
+            Append(set, std::move(eu.entries));
+        }
+    }
+    if (set.dates.empty()) throw std::runtime_error("no list found in " + options.folder);
+    for (const auto& [list, date] : options.dates)
+        if (set.dates.count(list)) set.dates[list] = date;
+    return out;
+}
+
+std::string SampleListsFolder() { return KIVO_SAMPLE_LISTS_DIR; }
+
+}  // namespace kivo::service

@@ -1,0 +1,299 @@
+#include "ListIndex.h"
+
+#include "NameScorer.h"
+#include "TextNormalise.h"
+
+#include <algorithm>
+#include <bit>
+#include <functional>
+#include <unordered_set>
+
+namespace kivo::service {
+
+namespace {
+
+constexpr std::size_t kMaxSearchTokens = 16;
+constexpr std::size_t kMinFuzzyLength = 4;       // shorter tokens are matched exactly only
+constexpr std::size_t kMinIdentifierLength = 5;  // shorter numbers would match by chance
+
+std::uint64_t HashText(std::string_view s) { return std::hash<std::string_view>{}(s); }
+
+// Every text made by deleting one character of token.
+std::vector<std::string> OneDeletions(const std::string& token)
+{
+    std::vector<std::string> out;
+    out.reserve(token.size());
+    for (std::size_t i = 0; i < token.size(); ++i) {
+        std::string d = token;
+        d.erase(i, 1);
+        if (out.empty() || out.back() != d) out.push_back(std::move(d));
+    }
+    return out;
+}
+
+bool HasDigit(std::string_view s)
+{
+    return std::any_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The name forms under which a listed name is found: as the client would send it, and folded.
+std::vector<std::vector<std::string>> NameForms(const std::string& name)
+{
+    std::vector<std::vector<std::string>> forms;
+    for (auto tokens : {SplitTokens(NormaliseLikeClient(name)), SplitTokens(FoldToAscii(name))})
+        if (!tokens.empty() && std::find(forms.begin(), forms.end(), tokens) == forms.end())
+            forms.push_back(std::move(tokens));
+    return forms;
+}
+
+}  // namespace
+
+std::string SoundKey(std::string_view token)
+{
+    const auto groupOf = [](char c) -> char {
+        switch (c) {
+        case 'B': case 'F': case 'P': case 'V': return '1';
+        case 'C': case 'G': case 'J': case 'K': case 'Q': case 'S': case 'X': case 'Z': return '2';
+        case 'D': case 'T': return '3';
+        case 'L': return '4';
+        case 'M': case 'N': return '5';
+        case 'R': return '6';
+        case 'A': case 'E': case 'I': case 'O': case 'U': case 'Y': case 'H': case 'W': return 0;
+        default: return c;  // digits
+        }
+    };
+    std::string key;
+    char last = 0;
+    for (std::size_t i = 0; i < token.size(); ++i) {
+        const char group = groupOf(token[i]);
+        if (i == 0 && group == 0) { key += 'A'; continue; }  // OSAMA and USAMA share their key
+        if (group != 0 && group != last) key += group;
+        last = group;
+    }
+    return key;
+}
+
+struct ListIndex::Query {
+    std::vector<std::string> tokens;
+    std::vector<std::uint32_t> lengths;
+    // Per searched token: the listed tokens similar to it, with their similarity.
+    std::vector<std::unordered_map<std::uint32_t, float>> similar;
+    std::string normalised;
+};
+
+ListIndex::ListIndex(ListSet lists) : lists_(std::move(lists))
+{
+    for (std::uint32_t i = 0; i < lists_.entries.size(); ++i) {
+        AddEntry(i);
+        AddIdentifiers(i);
+        byListAndId_.emplace(lists_.entries[i].list + '\t' + lists_.entries[i].id, i);
+    }
+    BuildFallbacks();
+}
+
+void ListIndex::AddEntry(std::uint32_t entryIndex)
+{
+    const ListEntry& e = lists_.entries[entryIndex];
+    std::vector<std::vector<std::string>> seen;
+    const auto addForms = [&](const std::string& name) {
+        for (auto& tokens : NameForms(name)) {
+            if (std::find(seen.begin(), seen.end(), tokens) != seen.end()) continue;
+            AddName(entryIndex, tokens);
+            seen.push_back(std::move(tokens));
+        }
+    };
+    addForms(e.name);
+    for (const auto& alias : e.aliases) addForms(alias.name);
+}
+
+std::uint32_t ListIndex::TokenId(const std::string& token)
+{
+    const auto [it, added] = tokenIds_.emplace(token, static_cast<std::uint32_t>(vocabulary_.size()));
+    if (added) {
+        vocabulary_.push_back(token);
+        tokenLengths_.push_back(static_cast<std::uint32_t>(token.size()));
+        postings_.emplace_back();
+    }
+    return it->second;
+}
+
+void ListIndex::AddName(std::uint32_t entryIndex, const std::vector<std::string>& tokens)
+{
+    const auto variantId = static_cast<std::uint32_t>(variants_.size());
+    variants_.push_back({entryIndex, static_cast<std::uint32_t>(variantTokens_.size()),
+                         static_cast<std::uint32_t>(tokens.size())});
+    for (const auto& token : tokens) {
+        const std::uint32_t id = TokenId(token);
+        variantTokens_.push_back(id);
+        auto& posting = postings_[id];
+        if (posting.empty() || posting.back() != variantId) posting.push_back(variantId);
+    }
+}
+
+void ListIndex::BuildFallbacks()
+{
+    for (std::uint32_t id = 0; id < vocabulary_.size(); ++id) {
+        const std::string& token = vocabulary_[id];
+        if (token.size() < kMinFuzzyLength) continue;
+        for (const auto& d : OneDeletions(token)) deletions_[HashText(d)].push_back(id);
+        soundKeys_[SoundKey(token)].push_back(id);
+    }
+}
+
+void ListIndex::AddIdentifiers(std::uint32_t entryIndex)
+{
+    for (const auto& doc : lists_.entries[entryIndex].documents) {
+        const std::string key = IdentifierKey(doc.number);
+        if (key.size() < kMinIdentifierLength || !HasDigit(key)) continue;
+        auto& owners = identifiers_[key];
+        if (owners.empty() || owners.back() != entryIndex) owners.push_back(entryIndex);
+    }
+}
+
+std::vector<std::uint32_t> ListIndex::CandidateTokens(const std::string& searched) const
+{
+    std::vector<std::uint32_t> found;
+    if (const auto it = tokenIds_.find(searched); it != tokenIds_.end()) found.push_back(it->second);
+    if (searched.size() < kMinFuzzyLength) return found;
+
+    const auto addAll = [&](const std::vector<std::uint32_t>& ids) { found.insert(found.end(), ids.begin(), ids.end()); };
+    // One listed token longer, or one character changed or swapped.
+    if (const auto it = deletions_.find(HashText(searched)); it != deletions_.end()) addAll(it->second);
+    for (const auto& d : OneDeletions(searched)) {
+        if (const auto it = tokenIds_.find(d); it != tokenIds_.end()) found.push_back(it->second);
+        if (const auto it = deletions_.find(HashText(d)); it != deletions_.end()) addAll(it->second);
+    }
+    // Transliterations that differ by more than one edit (MOHAMMED, MUHAMMAD).
+    if (const auto it = soundKeys_.find(SoundKey(searched)); it != soundKeys_.end()) addAll(it->second);
+
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
+}
+
+double ListIndex::ScoreVariant(const Query& query, const Variant& variant) const
+{
+    const std::size_t ns = query.tokens.size();
+    const std::size_t nl = variant.tokenCount;
+    thread_local std::vector<float> similarity;
+    thread_local std::vector<std::uint32_t> listedLengths;
+    similarity.assign(ns * nl, 0.0f);
+    listedLengths.resize(nl);
+    for (std::size_t j = 0; j < nl; ++j) {
+        const std::uint32_t token = variantTokens_[variant.firstToken + j];
+        listedLengths[j] = tokenLengths_[token];
+        for (std::size_t i = 0; i < ns; ++i)
+            if (const auto it = query.similar[i].find(token); it != query.similar[i].end())
+                similarity[i * nl + j] = it->second;
+    }
+    return ScoreTokens(query.lengths, listedLengths, similarity);
+}
+
+void ListIndex::SearchIdentifiers(const Query& query, std::unordered_map<std::uint32_t, double>& best) const
+{
+    std::vector<std::string> keys{IdentifierKey(query.normalised)};
+    for (const auto& t : query.tokens) keys.push_back(t);
+    for (const auto& key : keys) {
+        if (key.size() < kMinIdentifierLength || !HasDigit(key)) continue;
+        if (const auto it = identifiers_.find(key); it != identifiers_.end())
+            for (std::uint32_t entry : it->second) best[entry] = 1.0;
+    }
+}
+
+std::vector<Hit> ListIndex::Rank(const std::unordered_map<std::uint32_t, double>& best, std::size_t maxHits) const
+{
+    std::vector<Hit> hits;
+    hits.reserve(best.size());
+    for (const auto& [entry, score] : best) hits.push_back({entry, score});
+    std::sort(hits.begin(), hits.end(), [&](const Hit& a, const Hit& b) {
+        if (a.score != b.score) return a.score > b.score;
+        const ListEntry& ea = lists_.entries[a.entry];
+        const ListEntry& eb = lists_.entries[b.entry];
+        return std::tie(ea.list, ea.name, ea.id) < std::tie(eb.list, eb.name, eb.id);
+    });
+    if (hits.size() > maxHits) hits.resize(maxHits);
+    return hits;
+}
+
+namespace {
+
+// The best score that a name reached by these searched tokens could get: a paired listed token is
+// at most three characters longer than its searched one (the edit cap), and every searched token
+// that reached nothing counts against the name. Names that cannot pass the threshold are skipped.
+double BestPossibleScore(std::uint32_t reachedMask, const std::vector<std::uint32_t>& lengths)
+{
+    double paired = 0.0;
+    double unpaired = 0.0;
+    for (std::size_t i = 0; i < lengths.size(); ++i) {
+        if (reachedMask & (1u << i)) paired += 2.0 * lengths[i] + 3.0;
+        else unpaired += 2.0 * lengths[i];
+    }
+    return paired / (paired + unpaired);
+}
+
+}  // namespace
+
+std::vector<Hit> ListIndex::Search(std::string_view searched, double threshold, std::size_t maxHits) const
+{
+    Query query;
+    query.normalised = NormaliseLikeClient(searched);
+    query.tokens = SplitTokens(query.normalised);
+    if (query.tokens.size() > kMaxSearchTokens) query.tokens.resize(kMaxSearchTokens);
+    std::unordered_map<std::uint32_t, double> best;
+    SearchIdentifiers(query, best);
+
+    query.similar.resize(query.tokens.size());
+    std::unordered_map<std::uint32_t, std::uint32_t> reached;  // variant -> searched tokens reaching it
+    for (std::size_t i = 0; i < query.tokens.size(); ++i) {
+        query.lengths.push_back(static_cast<std::uint32_t>(query.tokens[i].size()));
+        for (std::uint32_t token : CandidateTokens(query.tokens[i])) {
+            const double s = TokenSimilarity(query.tokens[i], vocabulary_[token]);
+            if (s <= 0.0) continue;
+            query.similar[i].emplace(token, static_cast<float>(s));
+            for (std::uint32_t variant : postings_[token]) reached[variant] |= 1u << i;
+        }
+    }
+    for (const auto& [variantId, mask] : reached) {
+        if (BestPossibleScore(mask, query.lengths) < threshold) continue;
+        const Variant& variant = variants_[variantId];
+        const double score = ScoreVariant(query, variant);
+        if (score < threshold) continue;
+        double& slot = best[variant.entry];
+        slot = std::max(slot, score);
+    }
+    return Rank(best, maxHits);
+}
+
+std::vector<Hit> ListIndex::ScanSearch(std::string_view searched, double threshold, std::size_t maxHits) const
+{
+    Query query;
+    query.normalised = NormaliseLikeClient(searched);
+    query.tokens = SplitTokens(query.normalised);
+    if (query.tokens.size() > kMaxSearchTokens) query.tokens.resize(kMaxSearchTokens);
+    std::unordered_map<std::uint32_t, double> best;
+    SearchIdentifiers(query, best);
+
+    // Every listed token is compared with every searched one: no index, no fallback.
+    query.similar.resize(query.tokens.size());
+    for (std::size_t i = 0; i < query.tokens.size(); ++i) {
+        query.lengths.push_back(static_cast<std::uint32_t>(query.tokens[i].size()));
+        for (std::uint32_t token = 0; token < vocabulary_.size(); ++token)
+            if (const double s = TokenSimilarity(query.tokens[i], vocabulary_[token]); s > 0.0)
+                query.similar[i].emplace(token, static_cast<float>(s));
+    }
+    for (const Variant& variant : variants_) {
+        const double score = ScoreVariant(query, variant);
+        if (score < threshold) continue;
+        double& slot = best[variant.entry];
+        slot = std::max(slot, score);
+    }
+    return Rank(best, maxHits);
+}
+
+const ListEntry* ListIndex::Find(std::string_view list, std::string_view id) const
+{
+    const auto it = byListAndId_.find(std::string(list) + '\t' + std::string(id));
+    return it == byListAndId_.end() ? nullptr : &lists_.entries[it->second];
+}
+
+}  // namespace kivo::service

@@ -1,0 +1,89 @@
+#include "NameScorer.h"
+
+#include "JaroWinkler.h"
+
+#include <algorithm>
+
+namespace kivo::service {
+
+namespace {
+
+constexpr double kTokenFloor = 0.84;          // below this two tokens are different names
+constexpr double kUnpairedListedWeight = 0.1;  // a missing middle name costs little
+constexpr std::size_t kMaxTokens = 64;         // tokens beyond this are not scored
+
+int AllowedEdits(std::size_t shorterLength)
+{
+    if (shorterLength <= 5) return 1;
+    if (shorterLength <= 9) return 2;
+    return 3;
+}
+
+struct Pair {
+    double similarity;
+    std::uint8_t searched;
+    std::uint8_t listed;
+};
+
+}  // namespace
+
+double TokenSimilarity(std::string_view searched, std::string_view listed)
+{
+    if (searched == listed) return 1.0;
+    const std::size_t shorter = std::min(searched.size(), listed.size());
+    if (shorter <= 3) return 0.0;
+    const int allowed = AllowedEdits(shorter);
+    if (BoundedEditDistance(searched, listed, allowed) > allowed) return 0.0;
+    const double jw = JaroWinkler(searched, listed);
+    return jw >= kTokenFloor ? jw : 0.0;
+}
+
+double ScoreTokens(std::span<const std::uint32_t> searchedLengths, std::span<const std::uint32_t> listedLengths,
+                   std::span<const float> similarity)
+{
+    const std::size_t ns = std::min(searchedLengths.size(), kMaxTokens);
+    const std::size_t nl = std::min(listedLengths.size(), kMaxTokens);
+    if (ns == 0 || nl == 0) return 0.0;
+
+    std::vector<Pair> pairs;
+    for (std::size_t i = 0; i < ns; ++i)
+        for (std::size_t j = 0; j < nl; ++j)
+            if (const double s = similarity[i * listedLengths.size() + j]; s > 0.0)
+                pairs.push_back({s, static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(j)});
+    if (pairs.empty()) return 0.0;
+    std::stable_sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) { return a.similarity > b.similarity; });
+
+    std::uint64_t searchedUsed = 0;
+    std::uint64_t listedUsed = 0;
+    double matched = 0.0;
+    double total = 0.0;
+    for (const Pair& p : pairs) {
+        const std::uint64_t sBit = std::uint64_t{1} << p.searched;
+        const std::uint64_t lBit = std::uint64_t{1} << p.listed;
+        if ((searchedUsed & sBit) || (listedUsed & lBit)) continue;
+        searchedUsed |= sBit;
+        listedUsed |= lBit;
+        const double weight = searchedLengths[p.searched] + listedLengths[p.listed];
+        matched += p.similarity * weight;
+        total += weight;
+    }
+    for (std::size_t i = 0; i < ns; ++i)
+        if (!(searchedUsed & (std::uint64_t{1} << i))) total += 2.0 * searchedLengths[i];
+    for (std::size_t j = 0; j < nl; ++j)
+        if (!(listedUsed & (std::uint64_t{1} << j))) total += kUnpairedListedWeight * listedLengths[j];
+    return matched / total;
+}
+
+double ScoreNames(const std::vector<std::string>& searched, const std::vector<std::string>& listed)
+{
+    std::vector<std::uint32_t> sl;
+    std::vector<std::uint32_t> ll;
+    for (const auto& t : searched) sl.push_back(static_cast<std::uint32_t>(t.size()));
+    for (const auto& t : listed) ll.push_back(static_cast<std::uint32_t>(t.size()));
+    std::vector<float> similarity;
+    for (const auto& s : searched)
+        for (const auto& l : listed) similarity.push_back(static_cast<float>(TokenSimilarity(s, l)));
+    return ScoreTokens(sl, ll, similarity);
+}
+
+}  // namespace kivo::service

@@ -1,0 +1,24 @@
+#pragma once
+// pugixml helpers that match element names without their namespace prefix.
+
+#include <pugixml.hpp>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kivo::service {
+
+// "ns2:sanctionEntity" -> "sanctionEntity".
+std::string_view LocalName(const pugi::xml_node& node);
+
+// First child element with this local name (empty node when none).
+pugi::xml_node ChildByLocalName(const pugi::xml_node& parent, std::string_view name);
+
+// Every child element with this local name, in document order.
+std::vector<pugi::xml_node> ChildrenByLocalName(const pugi::xml_node& parent, std::string_view name);
+
+// Trimmed text of the first child element with this local name ("" when none).
+std::string ChildText(const pugi::xml_node& parent, std::string_view name);
+
+}  // namespace kivo::service
