@@ -26,7 +26,10 @@ QString ReadTemplate(const QString& path) {
 
 }  // namespace
 
-void ReportEngine::SetTemplate(const QString& path) { templatePath_ = path; }
+void ReportEngine::SetTemplate(const QString& path) {
+    templateText_ = ReadTemplate(path);
+    templatePath_ = path;
+}
 
 void ReportEngine::SetParameter(const QString& name, const QString& value) {
     for (auto& parameter : parameters_) {
@@ -46,7 +49,8 @@ void ReportEngine::SetConnection(const QString& name, const QString& connectionS
 void ReportEngine::SetDatasetSql(const QString& name, const QString& sql) { datasets_.insert(name, sql); }
 
 QString ReportEngine::RenderHtml() const {
-    const QString templateText = ReadTemplate(templatePath_);
+    if (templatePath_.isEmpty())
+        throw ReportError(ErrorNumber::Report, QStringLiteral("Modello di stampa non impostato"));
     MustacheData data;
     for (const auto& [name, value] : parameters_)
         data.set(name.toStdString(), value.toStdString());
@@ -64,7 +68,7 @@ QString ReportEngine::RenderHtml() const {
             data.set(it.key().toStdString(), rows);
         }
     }
-    return RenderTemplate(templateText, data);
+    return RenderTemplate(templateText_, data);
 }
 
 QByteArray ReportEngine::RenderPdf() const { return HtmlToPdf(RenderHtml()); }

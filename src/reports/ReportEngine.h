@@ -27,6 +27,7 @@ class QWidget;
 
 class ReportEngine {
 public:
+    // Reads the template; throws KivoError when it cannot be read.
     void SetTemplate(const QString& path);
     void SetParameter(const QString& name, const QString& value);
     void SetConnection(const QString& name, const QString& connectionString);
@@ -49,6 +50,7 @@ public:
 
 private:
     QString templatePath_;
+    QString templateText_;
     std::vector<std::pair<QString, QString>> parameters_;  // in the order set
     QMap<QString, QString> connections_;
     QString lastConnection_;
