@@ -20,6 +20,11 @@
 #include <string_view>
 #include <vector>
 
+namespace pdf {
+class PdfReader;
+struct PdfValue;
+}
+
 class PdfWriter {
 public:
     PdfWriter();
@@ -110,8 +115,14 @@ public:
     void SetCompression(int flags, int quality);
 
     // ---- Page import ----------------------------------------------------------------------
-    // Public declarations of the page import work go here (GetInfo, ImportPage, ...).
-    // LastTextBox() is already declared with the queries above.
+    // Page count of a PDF file, with its title, subject, author (UTF-8) and whether it is
+    // encrypted; 0 with error 53 (no such file) or 321 (not a readable PDF) recorded on failure.
+    int GetInfo(const std::string& fileName, std::string& title, std::string& subject, std::string& author,
+                bool& encrypted);
+    // Places page `page` (from 1) of a PDF file with its top-left corner at (x, y), scaled to
+    // width x height user units (0 and 0: natural size; one of them 0: keeps the proportions).
+    // The page becomes a form object written once; later placements only refer to it.
+    void ImportPage(const std::string& fileName, int page, float x, float y, float width, float height);
 
 private:
     // ---- Stream compression (state) -------------------------------------------------------
@@ -129,10 +140,27 @@ private:
 
     // ---- Page import (state) --------------------------------------------------------------
     // Everything page import keeps lives in this struct; Abort resets it to its defaults.
+    struct ImportedPage {
+        int object = 0;  // source page object while not imported; -(form object) once imported
+        float width = 0, height = 0;  // MediaBox size in points, set at import
+    };
+    struct ImportedFile {
+        std::string path;  // canonical path: the key under which the file is known
+        int versionBump = 0;
+        std::vector<ImportedPage> pages;
+        std::vector<int> objectMap;  // output object of each source object copied, 0 when not yet
+        std::string title, author, creator, producer, subject;
+        bool encrypted = false;
+    };
     struct ImportState {
-        int currentImport = 0;  // CurrentImport
+        int currentImport = 0;  // CurrentImport: index from 1 into files, 0 when the last GetInfo failed
+        std::vector<ImportedFile> files;  // ImportedFiles
     };
     ImportState import_;
+    bool ImportPageForm(ImportedFile& file, int fileIndex, int page);  // PdfImport.cpp
+    std::string CopyReferencedObjects(pdf::PdfReader& reader, ImportedFile& file, const pdf::PdfValue& value);
+    void PlaceImportedPage(const ImportedFile& file, int fileIndex, int page, float x, float y, float width,
+                           float height);
 
     // ---- File writing (shared by every part of the writer) --------------------------------
     void WriteBytes(std::string_view bytes);
