@@ -136,16 +136,17 @@ bool SiblingConnection(AppContext& ctx, Sibling sibling)
 
     QString connectionString;
     try {
+        // Field by field, as the file is read: a failure shows what was read up to then.
         const QStringList fields = SplitFields(ReadConnectionFile(path));
-        if (fields.size() < 4)
-            throw KivoError(kInputPastEnd, QStringLiteral("Input oltre la fine del file"), kSource);
-        connectionString = ScrambleText(fields[0], QStringLiteral("Leggi"), LineConstant(1));
-        QString attachmentsRoot;
-        for (int n = 2; n <= 4; ++n) {
-            const QString value = ScrambleText(fields[n - 1], QStringLiteral("Leggi"), LineConstant(n));
-            if (n == 4)
-                attachmentsRoot = value;
+        QStringList plain;
+        for (int n = 1; n <= 4; ++n) {
+            if (n > fields.size())
+                throw KivoError(kInputPastEnd, QStringLiteral("Input oltre la fine del file"), kSource);
+            plain << ScrambleText(fields[n - 1], QStringLiteral("Leggi"), LineConstant(n));
+            if (n == 1)
+                connectionString = plain.front();
         }
+        const QString attachmentsRoot = plain.back();
         Database connection = Database::Open(connectionString);
         ctx.sibling.connection = connection;
         ctx.sibling.connectionString = connectionString;
