@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -61,11 +62,16 @@ std::vector<std::string_view> SplitOn(std::string_view text, char separator)
     }
 }
 
+// A number with "." or "," as decimal separator, whatever the locale; 0 when there is none.
 double ParseDecimal(std::string_view text)
 {
-    std::string copy(text);
+    std::string copy(Trimmed(text));
     std::replace(copy.begin(), copy.end(), ',', '.');
-    return std::strtod(copy.c_str(), nullptr);  // "." is the C locale's point, the only one used here
+    if (!copy.empty() && copy.front() == '+')
+        copy.erase(0, 1);
+    double value = 0;
+    std::from_chars(copy.data(), copy.data() + copy.size(), value);
+    return value;
 }
 
 // Two upper-case hexadecimal digits of a component rounded half to even (the last two digits

@@ -149,9 +149,9 @@ std::string PdfWriter::BeginDoc(const std::string& fileName)
     } else {
         fileBuffer_.resize(1 << 16);
         std::setvbuf(file_, fileBuffer_.data(), _IOFBF, fileBuffer_.size());
+        WriteLine("%PDF-1.3");
+        WriteLine(std::string("% ") + kLibraryName + " rel. " + Version());
     }
-    WriteLine("%PDF-1.3");
-    WriteLine(std::string("% ") + kLibraryName + " rel. " + Version());
     highestObject_ = 3;  // 1 page tree, 2 and 3 the shared resource dictionaries, written at the end
     return name;
 }

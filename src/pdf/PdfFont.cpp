@@ -7,7 +7,6 @@
 #include <cctype>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <sys/stat.h>
 
 namespace {
@@ -162,15 +161,16 @@ namespace {
 
 std::string DescriptorEntries(const pdf::TrueTypeMetrics& m)
 {
+    // Built with to_string, never a stream, so that no global locale can group the digits.
+    using std::to_string;
     const bool italic = m.italicAngle != 0;
     const int flags = (italic ? 64 : 0) + (m.fixedPitch ? 1 : 0) + (m.symbolic ? 4 : 32);
-    std::ostringstream entries;
-    entries << "/Flags " << flags << " /FontBBox [" << m.bbox[0] << ' ' << m.bbox[1] << ' ' << m.bbox[2] << ' '
-            << m.bbox[3] << "] /MissingWidth " << m.missingWidth << " /StemV " << (m.weight > 500 ? 120 : 70)
-            << " /ItalicAngle " << static_cast<int>(m.italicAngle) << " /CapHeight " << m.capHeight << " /XHeight "
-            << m.capHeight / 2 << " /Ascent " << m.ascent << " /Descent " << m.bbox[1] << " /MaxWidth " << m.maxWidth
-            << " /AvgWidth " << m.averageWidth;
-    return entries.str();
+    return "/Flags " + to_string(flags) + " /FontBBox [" + to_string(m.bbox[0]) + " " + to_string(m.bbox[1]) + " " +
+           to_string(m.bbox[2]) + " " + to_string(m.bbox[3]) + "] /MissingWidth " + to_string(m.missingWidth) +
+           " /StemV " + to_string(m.weight > 500 ? 120 : 70) + " /ItalicAngle " +
+           to_string(static_cast<int>(m.italicAngle)) + " /CapHeight " + to_string(m.capHeight) + " /XHeight " +
+           to_string(m.capHeight / 2) + " /Ascent " + to_string(m.ascent) + " /Descent " + to_string(m.bbox[1]) +
+           " /MaxWidth " + to_string(m.maxWidth) + " /AvgWidth " + to_string(m.averageWidth);
 }
 
 }  // namespace

@@ -45,7 +45,9 @@ void AppendNumber(std::string& out, double value)
     const int decimals = integerDigits >= 7 ? 0 : std::min(3, 7 - integerDigits);
     static constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000};
     const std::uint64_t unit = kPowers[decimals];
-    const std::uint64_t scaled = static_cast<std::uint64_t>(std::llround(magnitude * static_cast<double>(unit)));
+    // The product of a float and a power of ten up to 1000 is exact in a double, so ties are
+    // real ties; they go to the even neighbour, as the C library prints them.
+    const std::uint64_t scaled = static_cast<std::uint64_t>(std::nearbyint(magnitude * static_cast<double>(unit)));
     if (scaled == 0) {
         out.push_back('0');
         return;
