@@ -63,34 +63,46 @@ std::string CountNote(const std::string& list, const std::vector<ListEntry>& ent
 
 }  // namespace
 
+namespace {
+
+// The folder that holds this list's file: the main one, else the fallback ("" when neither).
+fs::path FolderWith(const ListFolderOptions& options, const char* sub, bool (*has)(const fs::path&))
+{
+    for (const std::string& root : {options.folder, options.fallbackFolder})
+        if (!root.empty() && has(fs::path(root) / sub)) return fs::path(root) / sub;
+    return {};
+}
+
+bool HasOfac(const fs::path& folder) { return fs::exists(folder / "sdn.csv"); }
+bool HasXml(const fs::path& folder) { return fs::is_directory(folder) && !FirstXmlFile(folder).empty(); }
+
+}  // namespace
+
 LoadedLists LoadListFolder(const ListFolderOptions& options)
 {
-    const fs::path root(options.folder);
-    if (!fs::is_directory(root)) throw std::runtime_error("list folder not found: " + options.folder);
+    if (!fs::is_directory(options.folder)) throw std::runtime_error("list folder not found: " + options.folder);
     LoadedLists out;
     ListSet& set = out.lists;
 
-    if (fs::exists(root / "ofac" / "sdn.csv")) {
-        auto entries = LoadOfacFolder((root / "ofac").string());
-        out.notes.push_back(CountNote("USA", entries, (root / "ofac").string()));
-        set.dates["USA"] = OfacDate(root / "ofac");
+    if (const fs::path ofac = FolderWith(options, "ofac", HasOfac); !ofac.empty()) {
+        auto entries = LoadOfacFolder(ofac.string());
+        out.notes.push_back(CountNote("USA", entries, ofac.string()));
+        set.dates["USA"] = OfacDate(ofac);
         Append(set, std::move(entries));
     }
-    if (fs::is_directory(root / "un")) {
-        if (const std::string file = FirstXmlFile(root / "un"); !file.empty()) {
-            UnList un = LoadUnFile(file);
-            out.notes.push_back(CountNote("TALEB", un.entries, file));
-            set.dates["TALEB"] = un.date;
-            Append(set, std::move(un.entries));
-        }
+    if (const fs::path un = FolderWith(options, "un", HasXml); !un.empty()) {
+        const std::string file = FirstXmlFile(un);
+        UnList list = LoadUnFile(file);
+        out.notes.push_back(CountNote("TALEB", list.entries, file));
+        set.dates["TALEB"] = list.date;
+        Append(set, std::move(list.entries));
     }
-    if (fs::is_directory(root / "eu")) {
-        if (const std::string file = FirstXmlFile(root / "eu"); !file.empty()) {
-            EuList eu = LoadEuFile(file);
-            out.notes.push_back(CountNote("UE", eu.entries, file));
-            set.dates["UE"] = eu.date;
-            Append(set, std::move(eu.entries));
-        }
+    if (const fs::path eu = FolderWith(options, "eu", HasXml); !eu.empty()) {
+        const std::string file = FirstXmlFile(eu);
+        EuList list = LoadEuFile(file);
+        out.notes.push_back(CountNote("UE", list.entries, file));
+        set.dates["UE"] = list.date;
+        Append(set, std::move(list.entries));
     }
     if (set.dates.empty()) throw std::runtime_error("no list found in " + options.folder);
     for (const auto& [list, date] : options.dates)

@@ -1,6 +1,7 @@
 #pragma once
 // A folder of lists: ofac/ (sdn.csv, alt.csv, add.csv), un/ (the consolidated XML) and eu/ (the
-// Financial Sanctions Files XML). A missing subfolder leaves that list out.
+// Financial Sanctions Files XML). A list missing there is taken from the fallback folder (the
+// shipped samples), so that the service always screens against all three lists.
 
 #include "ListEntry.h"
 
@@ -12,6 +13,7 @@ namespace kivo::service {
 
 struct ListFolderOptions {
     std::string folder;
+    std::string fallbackFolder;  // "" = none
     // List code -> yyyy-mm-dd, overriding the date read from the files. The OFAC files carry no
     // date: without an override it comes from ofac/DATE (one line yyyy-mm-dd) or, failing that,
     // from the modification day of sdn.csv.

@@ -36,6 +36,24 @@ bool HasDigit(std::string_view s)
     return std::any_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// The keys under which a document number is found. Lists write numbers with words around them
+// ("Provisional passport No.: 28642163", "A 0139243"): the whole number, the part from its first
+// word with a digit on, and every word with a digit are keys.
+std::vector<std::string> IdentifierKeys(const std::string& number)
+{
+    std::vector<std::string> keys{IdentifierKey(number)};
+    const std::vector<std::string> words = SplitTokens(FoldToAscii(number));
+    std::string tail;
+    for (const auto& word : words) {
+        if (!tail.empty() || HasDigit(word)) tail += word;
+        if (HasDigit(word)) keys.push_back(word);
+    }
+    keys.push_back(tail);
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    return keys;
+}
+
 // The name forms under which a listed name is found: as the client would send it, and folded.
 std::vector<std::vector<std::string>> NameForms(const std::string& name)
 {
@@ -142,12 +160,12 @@ void ListIndex::BuildFallbacks()
 
 void ListIndex::AddIdentifiers(std::uint32_t entryIndex)
 {
-    for (const auto& doc : lists_.entries[entryIndex].documents) {
-        const std::string key = IdentifierKey(doc.number);
-        if (key.size() < kMinIdentifierLength || !HasDigit(key)) continue;
-        auto& owners = identifiers_[key];
-        if (owners.empty() || owners.back() != entryIndex) owners.push_back(entryIndex);
-    }
+    for (const auto& doc : lists_.entries[entryIndex].documents)
+        for (const auto& key : IdentifierKeys(doc.number)) {
+            if (key.size() < kMinIdentifierLength || !HasDigit(key)) continue;
+            auto& owners = identifiers_[key];
+            if (owners.empty() || owners.back() != entryIndex) owners.push_back(entryIndex);
+        }
 }
 
 std::vector<std::uint32_t> ListIndex::CandidateTokens(const std::string& searched) const

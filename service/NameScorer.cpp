@@ -9,7 +9,10 @@ namespace kivo::service {
 namespace {
 
 constexpr double kTokenFloor = 0.84;          // below this two tokens are different names
-constexpr double kUnpairedListedWeight = 0.1;  // a missing middle name costs little
+constexpr double kUnpairedListedWeight = 0.25;  // a missing middle name costs little
+// A name whose every token differs a little from the searched ones (LUCA MARINO, LUCIA MARIN) is
+// less likely the same person than one with a token spelled the same: it needs a higher score.
+constexpr double kAllFuzzyFactor = 0.95;
 constexpr std::size_t kMaxTokens = 64;         // tokens beyond this are not scored
 
 int AllowedEdits(std::size_t shorterLength)
@@ -57,6 +60,7 @@ double ScoreTokens(std::span<const std::uint32_t> searchedLengths, std::span<con
     std::uint64_t listedUsed = 0;
     double matched = 0.0;
     double total = 0.0;
+    bool anyExact = false;
     for (const Pair& p : pairs) {
         const std::uint64_t sBit = std::uint64_t{1} << p.searched;
         const std::uint64_t lBit = std::uint64_t{1} << p.listed;
@@ -65,13 +69,14 @@ double ScoreTokens(std::span<const std::uint32_t> searchedLengths, std::span<con
         listedUsed |= lBit;
         const double weight = searchedLengths[p.searched] + listedLengths[p.listed];
         matched += p.similarity * weight;
+        anyExact = anyExact || p.similarity >= 1.0;
         total += weight;
     }
     for (std::size_t i = 0; i < ns; ++i)
         if (!(searchedUsed & (std::uint64_t{1} << i))) total += 2.0 * searchedLengths[i];
     for (std::size_t j = 0; j < nl; ++j)
         if (!(listedUsed & (std::uint64_t{1} << j))) total += kUnpairedListedWeight * listedLengths[j];
-    return matched / total;
+    return anyExact ? matched / total : kAllFuzzyFactor * matched / total;
 }
 
 double ScoreNames(const std::vector<std::string>& searched, const std::vector<std::string>& listed)

@@ -5,7 +5,8 @@
 // similar pairs first (Jaro-Winkler, with an edit-distance cap so that ROSSI does not pair with
 // ROSSINI). The score is the length-weighted mean similarity of the pairs, where a searched token
 // left unpaired counts fully against the match (the searched person has a name the listed one has
-// not) and a listed token left unpaired counts only a little (middle names are often missing).
+// not) and a listed token left unpaired counts only a little (middle names are often missing). A
+// name with no token spelled exactly as searched is marked down.
 
 #include <cstdint>
 #include <span>

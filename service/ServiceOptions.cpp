@@ -42,6 +42,7 @@ ServiceOptions ParseServiceOptions(const std::vector<std::string>& args)
 {
     ServiceOptions o;
     o.lists.folder = SampleListsFolder();
+    o.lists.fallbackFolder = SampleListsFolder();
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
         if (option == "--help" || option == "-h") { o.showHelp = true; continue; }
@@ -69,7 +70,8 @@ std::string ServiceUsage()
     return "usage: kivo-service [options]\n"
            "  --address A        address to listen on (default 127.0.0.1)\n"
            "  --port N           port (default 8731; 0 picks a free one)\n"
-           "  --lists DIR        folder with ofac/, un/, eu/ (default: the shipped samples)\n"
+           "  --lists DIR        folder with ofac/, un/, eu/; a list missing there comes from the\n"
+           "                     shipped samples (default: the shipped samples)\n"
            "  --namespace NS     XML namespace of the operations (default http://kivo.local/ricerca/)\n"
            "  --threshold T      name similarity needed for a hit, 0 < T <= 1 (default 0.90)\n"
            "  --max-hits N       most hits per search (default 200)\n"

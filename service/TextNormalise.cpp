@@ -23,14 +23,22 @@ char32_t NextCodePoint(std::string_view s, std::size_t& pos)
 
 namespace {
 
-// Characters whose upper case is plain ASCII although they are not: Qt's full case mapping gives
-// these, so the client's normalisation keeps them as ASCII letters.
-const char* SpecialUpperCase(char32_t cp)
+// Letters whose upper case is an ASCII letter although they are not ASCII. The client upper-cases
+// character by character (one character to one), so only these two become ASCII there.
+const char* ClientUpperAscii(char32_t cp)
+{
+    switch (cp) {
+    case 0x0131: return "I";  // dotless i
+    case 0x017F: return "S";  // long s
+    default: return nullptr;
+    }
+}
+
+// Letters that fold to more than one ASCII letter.
+const char* FoldSpecial(char32_t cp)
 {
     switch (cp) {
     case 0x00DF: return "SS";  // sharp s
-    case 0x0131: return "I";   // dotless i
-    case 0x017F: return "S";   // long s
     case 0xFB00: return "FF";
     case 0xFB01: return "FI";
     case 0xFB02: return "FL";
@@ -38,7 +46,7 @@ const char* SpecialUpperCase(char32_t cp)
     case 0xFB04: return "FFL";
     case 0xFB05:
     case 0xFB06: return "ST";
-    default: return nullptr;
+    default: return ClientUpperAscii(cp);
     }
 }
 
@@ -69,10 +77,7 @@ std::string FoldCodePoint(char32_t cp)
     if (cp == 0x0152 || cp == 0x0153) return "OE";
     if (cp == 0x00DE || cp == 0x00FE) return "TH";
     if (cp == 0x0132 || cp == 0x0133) return "IJ";
-    // Apostrophe-like marks inside names (O’BRIEN, SAIF AL-ʿADIL) vanish rather than split the word.
-    if (cp == 0x2019 || cp == 0x2018 || cp == 0x02BF || cp == 0x02BE || cp == 0x02BC || cp == 0x00B4)
-        return "";
-    if (const char* special = SpecialUpperCase(cp)) return special;
+    if (const char* special = FoldSpecial(cp)) return special;
     if (cp >= 0x00C0 && cp <= 0x017F) {
         const char base = kLatinFold[cp - 0x00C0];
         return base == '.' ? " " : std::string(1, base);
@@ -92,7 +97,7 @@ std::string NormaliseLikeClient(std::string_view utf8)
             char c = static_cast<char>(cp);
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
             if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ') out += c;
-        } else if (const char* special = SpecialUpperCase(cp)) {
+        } else if (const char* special = ClientUpperAscii(cp)) {
             out += special;
         }
     }
@@ -105,7 +110,6 @@ std::string FoldToAscii(std::string_view utf8)
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
         const char32_t cp = NextCodePoint(utf8, pos);
-        if (cp == '\'') continue;  // D'ANGELO is one word
         out += FoldCodePoint(cp);
     }
     return out;

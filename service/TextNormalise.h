@@ -3,8 +3,8 @@
 //
 // The client sends its search element upper-cased with only A-Z, 0-9 and blanks kept (by their
 // Windows-1252 codes), so accented letters and punctuation vanish. List names are indexed in that
-// same form and in a folded form (accents to their base letter, punctuation to blanks), so that a
-// name typed with or without its accents or hyphens finds the listed one.
+// same form and in a folded form (accents to their base letter, punctuation and apostrophes to
+// blanks), so that DELL'AQUILA is found as DELLAQUILA and as DELL AQUILA, with or without accents.
 
 #include <string>
 #include <string_view>

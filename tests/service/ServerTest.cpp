@@ -1,0 +1,158 @@
+// The real HTTP server on a free loopback port: SOAP over POST, WSDL and page over GET, faults for
+// what is malformed or too large, list replacement while requests run, and stopping.
+
+#include "ListServer.h"
+#include "ListsFixture.h"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <atomic>
+#include <sstream>
+#include <thread>
+
+using namespace kivo::service;
+
+namespace {
+
+const char* kSoapType = "application/soap+xml; charset=utf-8";
+
+std::string SearchBody(const std::string& text)
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<soap12:Envelope xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+           "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" xmlns:soap12=\"http://www.w3.org/2003/05/soap-envelope\">\n"
+           "<soap12:Body>\n<cerca_indice xmlns=\"http://kivo.local/ricerca/\">\n<ric_str>" + text +
+           "</ric_str>\n</cerca_indice>\n</soap12:Body>\n</soap12:Envelope>\n";
+}
+
+class RunningServer {
+public:
+    explicit RunningServer(std::shared_ptr<const ListIndex> index, std::size_t maxBody = 64 * 1024)
+    {
+        ServiceOptions options;
+        options.port = 0;
+        options.maxBodyBytes = maxBody;
+        options.workers = 4;
+        server_ = std::make_unique<ListServer>(options, std::move(index), log_);
+        EXPECT_TRUE(server_->Bind());
+        thread_ = std::thread([this] { server_->Run(); });
+    }
+    ~RunningServer()
+    {
+        server_->Stop();
+        thread_.join();
+    }
+    ListServer& server() { return *server_; }
+    httplib::Client Client() const { return httplib::Client("127.0.0.1", server_->port()); }
+    std::string log() const { return log_.str(); }
+
+private:
+    std::ostringstream log_;  // written under the server's log lock, read after requests end
+    std::unique_ptr<ListServer> server_;
+    std::thread thread_;
+};
+
+std::shared_ptr<const ListIndex> Samples()
+{
+    return std::shared_ptr<const ListIndex>(&test::SampleIndex(), [](const ListIndex*) {});
+}
+
+}  // namespace
+
+TEST(Server, AnswersSoapAndLogsEachRequest)
+{
+    RunningServer running(Samples());
+    auto client = running.Client();
+    const auto res = client.Post("/ask_kivo.asmx", SearchBody("MICHELE ZAGARIA"), kSoapType);
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, 200);
+    EXPECT_EQ(res->get_header_value("Content-Type"), kSoapType);
+    EXPECT_NE(res->body.find("<nome>ZAGARIA, Michele</nome>"), std::string::npos);
+    EXPECT_NE(res->body.find("<nome>__DB_USA</nome>"), std::string::npos);
+    EXPECT_NE(running.log().find("cerca_indice \"MICHELE ZAGARIA\" hits=1"), std::string::npos) << running.log();
+}
+
+TEST(Server, ServesWsdlAndPage)
+{
+    RunningServer running(Samples());
+    auto client = running.Client();
+    for (const char* path : {"/ask_kivo.asmx?WSDL", "/ask_kivo.asmx?wsdl"}) {
+        const auto res = client.Get(path);
+        ASSERT_TRUE(res);
+        EXPECT_EQ(res->status, 200);
+        EXPECT_NE(res->body.find("<wsdl:operation name=\"cerca_indice\">"), std::string::npos);
+        EXPECT_NE(res->body.find("<wsdl:operation name=\"cerca_dettaglio\">"), std::string::npos);
+        EXPECT_NE(res->body.find("targetNamespace=\"http://kivo.local/ricerca/\""), std::string::npos);
+    }
+    const auto page = client.Get("/ask_kivo.asmx");
+    ASSERT_TRUE(page);
+    EXPECT_NE(page->get_header_value("Content-Type").find("text/html"), std::string::npos);
+    EXPECT_NE(page->body.find("cerca_dettaglio"), std::string::npos);
+}
+
+TEST(Server, MalformedAndOversizeRequestsGetSoapFaults)
+{
+    RunningServer running(Samples(), 4096);
+    auto client = running.Client();
+    const struct { std::string body; int status; } cases[] = {
+        {"not xml at all", 400},
+        {SearchBody(""), 400},
+        {std::string(10000, 'x'), 413},
+        {SearchBody(std::string(5000, 'A')), 413},
+    };
+    for (const auto& c : cases) {
+        const auto res = client.Post("/ask_kivo.asmx", c.body, kSoapType);
+        ASSERT_TRUE(res) << c.body.substr(0, 40);
+        EXPECT_EQ(res->status, c.status) << c.body.substr(0, 40);
+        EXPECT_NE(res->body.find("<soap:Fault>"), std::string::npos) << res->body;
+    }
+    // The server still serves after all that.
+    const auto res = client.Post("/ask_kivo.asmx", SearchBody("MICHELE ZAGARIA"), kSoapType);
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, 200);
+    const auto unknown = client.Post("/other", "x", "text/plain");
+    ASSERT_TRUE(unknown);
+    EXPECT_EQ(unknown->status, 404);
+}
+
+TEST(Server, ReplacingTheListsDropsNoRequest)
+{
+    RunningServer running(Samples());
+    std::atomic<int> failures{0};
+    std::atomic<int> answered{0};
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> clients;
+    for (int c = 0; c < 3; ++c)
+        clients.emplace_back([&] {
+            auto client = running.Client();
+            client.set_keep_alive(true);
+            while (!stop) {
+                const auto res = client.Post("/ask_kivo.asmx", SearchBody("AYMAN AL ZAWAHIRI"), kSoapType);
+                if (!res || res->status != 200 || res->body.find("<nome>AL ZAWAHIRI, Dr. Ayman</nome>") == std::string::npos)
+                    ++failures;
+                ++answered;
+            }
+        });
+    for (int i = 0; i < 5; ++i) {
+        // A fresh index each time, as a SIGHUP reload builds one.
+        running.server().ReplaceIndex(std::make_shared<const ListIndex>(test::SampleIndex().lists()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    stop = true;
+    for (auto& t : clients) t.join();
+    EXPECT_EQ(failures.load(), 0);
+    EXPECT_GT(answered.load(), 5);
+}
+
+TEST(Server, StopEndsRunAndRefusesNewConnections)
+{
+    int port = 0;
+    {
+        RunningServer running(Samples());
+        port = running.server().port();
+        ASSERT_TRUE(running.Client().Get("/"));
+    }
+    httplib::Client late("127.0.0.1", port);
+    late.set_connection_timeout(1, 0);
+    EXPECT_FALSE(late.Get("/"));
+}
