@@ -120,8 +120,11 @@ void ListServer::InstallHandlers()
             std::to_string(answer.hits) + " " + ms);
     });
     const auto page = [this](const httplib::Request& req, httplib::Response& res) {
-        if (AsksForWsdl(req)) res.set_content(ServiceWsdl(EndpointUrl(), options_.endpoint.serviceNamespace), "text/xml; charset=utf-8");
-        else res.set_content(ServiceHomePage(EndpointUrl()), "text/html; charset=utf-8");
+        // The address the client used, so that the WSDL is right behind a name or 0.0.0.0.
+        const std::string host = req.get_header_value("Host");
+        const std::string url = host.empty() ? EndpointUrl() : "http://" + host + kServicePath;
+        if (AsksForWsdl(req)) res.set_content(ServiceWsdl(url, options_.endpoint.serviceNamespace), "text/xml; charset=utf-8");
+        else res.set_content(ServiceHomePage(url), "text/html; charset=utf-8");
     };
     http_->Get(kServicePath, page);
     http_->Get("/", page);

@@ -48,6 +48,23 @@ EndpointAnswer Detail(const SoapRequest& request, const ListIndex& index, const 
     return a;
 }
 
+// The address comes from the request's Host header: escaped, it cannot change the page around it.
+std::string Escaped(std::string_view text)
+{
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&apos;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
 std::string OperationWsdl(const std::string& name)
 {
     return "<wsdl:operation name=\"" + name + "\"><soap12:operation soapAction=\"\" style=\"document\"/>"
@@ -66,8 +83,10 @@ EndpointAnswer AnswerSoapRequest(std::string_view body, const ListIndex& index, 
                                                                     : Detail(request, index, settings);
 }
 
-std::string ServiceWsdl(const std::string& endpointUrl, const std::string& ns)
+std::string ServiceWsdl(const std::string& rawUrl, const std::string& rawNamespace)
 {
+    const std::string endpointUrl = Escaped(rawUrl);
+    const std::string ns = Escaped(rawNamespace);
     return R"(<?xml version="1.0" encoding="utf-8"?>
 <wsdl:definitions xmlns:wsdl="http://schemas.xmlsoap.org/wsdl/" xmlns:soap12="http://schemas.xmlsoap.org/wsdl/soap12/" xmlns:s="http://www.w3.org/2001/XMLSchema" xmlns:tns=")" + ns + R"(" targetNamespace=")" + ns + R"(">
 <wsdl:types>
@@ -100,8 +119,9 @@ std::string ServiceWsdl(const std::string& endpointUrl, const std::string& ns)
 )";
 }
 
-std::string ServiceHomePage(const std::string& endpointUrl)
+std::string ServiceHomePage(const std::string& rawUrl)
 {
+    const std::string endpointUrl = Escaped(rawUrl);
     return R"(<!DOCTYPE html>
 <html lang="it"><head><meta charset="utf-8"><title>ask_kivo</title></head><body>
 <h1>ask_kivo - ricerca nelle liste sanzioni</h1>

@@ -2,6 +2,7 @@
 // answered by the service, read back by its answer parsing; and its normalisation against ours.
 
 #include "ListServer.h"
+#include "SoapRequestText.h"
 #include "TextNormalise.h"
 
 #include "search/AnswerParsing.h"
@@ -99,6 +100,15 @@ TEST_F(ClientAgainstService, WrongNamespaceGivesAFaultWithoutIndiceRecords)
     EXPECT_TRUE(ParseIndexAnswer(answer, &error).empty());
     EXPECT_TRUE(error.isEmpty());  // well-formed XML: the client stores nothing and shows nothing
     EXPECT_TRUE(answer.contains("soap:Fault"));
+}
+
+TEST(RequestBodies, TheServiceToolWritesTheClientsBytes)
+{
+    const QString ns = QStringLiteral("http://kivo.local/ricerca/");
+    EXPECT_EQ(IndexRequestBody(ns, QStringLiteral("MARIO ROSSI")).toStdString(),
+              svc::SearchRequestText(ns.toStdString(), "MARIO ROSSI"));
+    EXPECT_EQ(DetailRequestBody(ns, QStringLiteral("USA"), QStringLiteral("2676")).toStdString(),
+              svc::DetailRequestText(ns.toStdString(), "USA", "2676"));
 }
 
 TEST(Normalisation, ServiceAndClientAgree)

@@ -3,6 +3,7 @@
 
 #include "ListServer.h"
 #include "ListsFixture.h"
+#include "SoapRequestText.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>
@@ -17,13 +18,7 @@ namespace {
 
 const char* kSoapType = "application/soap+xml; charset=utf-8";
 
-std::string SearchBody(const std::string& text)
-{
-    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<soap12:Envelope xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-           "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" xmlns:soap12=\"http://www.w3.org/2003/05/soap-envelope\">\n"
-           "<soap12:Body>\n<cerca_indice xmlns=\"http://kivo.local/ricerca/\">\n<ric_str>" + text +
-           "</ric_str>\n</cerca_indice>\n</soap12:Body>\n</soap12:Envelope>\n";
-}
+std::string SearchBody(const std::string& text) { return SearchRequestText("http://kivo.local/ricerca/", text); }
 
 class RunningServer {
 public:
@@ -84,6 +79,12 @@ TEST(Server, ServesWsdlAndPage)
         EXPECT_NE(res->body.find("<wsdl:operation name=\"cerca_dettaglio\">"), std::string::npos);
         EXPECT_NE(res->body.find("targetNamespace=\"http://kivo.local/ricerca/\""), std::string::npos);
     }
+    // The address shown is the one the client used, escaped.
+    const auto hostile = client.Get("/ask_kivo.asmx?WSDL", {{"Host", "x\"><script>"}});
+    ASSERT_TRUE(hostile);
+    EXPECT_EQ(hostile->body.find("<script>"), std::string::npos);
+    EXPECT_NE(hostile->body.find("location=\"http://x&quot;&gt;&lt;script&gt;/ask_kivo.asmx\""), std::string::npos);
+
     const auto page = client.Get("/ask_kivo.asmx");
     ASSERT_TRUE(page);
     EXPECT_NE(page->get_header_value("Content-Type").find("text/html"), std::string::npos);

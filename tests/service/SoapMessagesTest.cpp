@@ -4,6 +4,7 @@
 #include "ListsFixture.h"
 #include "SoapEndpoint.h"
 #include "SoapMessages.h"
+#include "SoapRequestText.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -16,22 +17,16 @@ const std::string kNs = "http://kivo.local/ricerca/";
 
 std::string Envelope(const std::string& inner)
 {
-    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<soap12:Envelope "
-           "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" "
-           "xmlns:soap12=\"http://www.w3.org/2003/05/soap-envelope\">\n<soap12:Body>\n" + inner +
-           "</soap12:Body>\n</soap12:Envelope>\n";
+    // The client's envelope around another operation.
+    std::string text = SearchRequestText(kNs, "");
+    const auto body = text.find("<cerca_indice");
+    const auto close = text.find("</soap12:Body>");
+    return text.substr(0, body) + inner + text.substr(close);
 }
 
-std::string SearchBody(const std::string& text, const std::string& ns = kNs)
-{
-    return Envelope("<cerca_indice xmlns=\"" + ns + "\">\n<ric_str>" + text + "</ric_str>\n</cerca_indice>\n");
-}
+std::string SearchBody(const std::string& text, const std::string& ns = kNs) { return SearchRequestText(ns, text); }
 
-std::string DetailBody(const std::string& list, const std::string& id)
-{
-    return Envelope("<cerca_dettaglio xmlns=\"" + kNs + "\">\n<idx>\n<nome> </nome>\n<dborigine>" + list +
-                    "</dborigine>\n<id_db_origine>" + id + "</id_db_origine>\n</idx>\n</cerca_dettaglio>\n");
-}
+std::string DetailBody(const std::string& list, const std::string& id) { return DetailRequestText(kNs, list, id); }
 
 struct Record {
     std::string nome, dborigine, id;

@@ -1,0 +1,140 @@
+// Benchmarks of the list search service.
+//
+//   kivo_service_bench index LISTS_DIR
+//       loads the lists (timed, with the resident memory it adds) and times every query of the mix
+//       through the index and through a full scan of every listed name; prints the ratio.
+//   kivo_service_bench http HOST PORT SECONDS CONNECTIONS
+//       posts cerca_indice requests of the mix over kept-alive connections for SECONDS; prints
+//       throughput and latency percentiles.
+
+#include "ListFolder.h"
+#include "ListIndex.h"
+#include "SoapRequestText.h"
+
+#include <httplib.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace kivo::service;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// Half hitting (listed names, reordered, transliterated, typed wrong, document numbers), half
+// common Italian names that hit nothing.
+const std::vector<std::string> kQueries = {
+    "AYMAN AL ZAWAHIRI", "ZAWAHIRI AYMAN", "OSAMA BIN LADEN", "USAMA BIN LADIN", "AYMAN ZAWAHRI",
+    "SEIF AL ADEL", "MICHELE ZAGARIA", "BANCO NACIONAL DE CUBA", "MUHAMMAD SALAHALDIN ZIDANE", "1084010",
+    "MOHAMMED ALI HASSAN", "ABU BAKR AL BAGHDADI",
+    "MARIO ROSSI", "GIUSEPPE RUSSO", "ANTONIO ESPOSITO", "GIOVANNI BIANCHI", "FRANCESCO ROMANO",
+    "MARIA COLOMBO", "ANNA RICCI", "LUCA MARINO", "STEFANO DE LUCA", "ALESSANDRO MANCINI",
+    "GIUSEPPINA FERRARA", "RICCARDO DE SANTIS",
+};
+
+long ResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
+double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+template <class F>
+double MedianMs(int repeats, F&& run)
+{
+    std::vector<double> times;
+    for (int i = 0; i < repeats; ++i) {
+        const auto start = Clock::now();
+        run();
+        times.push_back(Milliseconds(Clock::now() - start));
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+int IndexBench(const std::string& folder)
+{
+    const long rssBefore = ResidentKilobytes();
+    const auto start = Clock::now();
+    const ListIndex index(LoadListFolder({folder, SampleListsFolder(), {}}).lists);
+    const double loadMs = Milliseconds(Clock::now() - start);
+    std::printf("load+index: %.0f ms, +%ld KiB resident, %zu entries, %zu names, %zu distinct tokens\n", loadMs,
+                ResidentKilobytes() - rssBefore, index.lists().entries.size(), index.nameCount(), index.tokenCount());
+
+    double indexTotal = 0.0;
+    double scanTotal = 0.0;
+    std::size_t disagreements = 0;
+    std::printf("%-28s %6s %10s %10s %8s\n", "query", "hits", "index ms", "scan ms", "ratio");
+    for (const auto& q : kQueries) {
+        const auto hits = index.Search(q, 0.90, 200);
+        const auto scanHits = index.ScanSearch(q, 0.90, 200);
+        if (hits.size() != scanHits.size()) ++disagreements;
+        const double i = MedianMs(21, [&] { (void)index.Search(q, 0.90, 200); });
+        const double s = MedianMs(5, [&] { (void)index.ScanSearch(q, 0.90, 200); });
+        indexTotal += i;
+        scanTotal += s;
+        std::printf("%-28s %6zu %10.3f %10.3f %8.0f\n", q.c_str(), hits.size(), i, s, s / i);
+    }
+    std::printf("mean per query: index %.3f ms, full scan %.3f ms, index %.0fx faster; %zu queries where the hit "
+                "counts differ\n",
+                indexTotal / kQueries.size(), scanTotal / kQueries.size(), scanTotal / indexTotal, disagreements);
+    return 0;
+}
+
+int HttpBench(const std::string& host, int port, int seconds, int connections)
+{
+    std::vector<std::string> bodies;
+    for (const auto& q : kQueries) bodies.push_back(SearchRequestText("http://kivo.local/ricerca/", q));
+    std::atomic<bool> stop{false};
+    std::atomic<long> errors{0};
+    std::vector<std::vector<double>> latencies(connections);
+    std::vector<std::thread> threads;
+    for (int c = 0; c < connections; ++c)
+        threads.emplace_back([&, c] {
+            httplib::Client client(host, port);
+            client.set_keep_alive(true);
+            std::size_t next = c;
+            while (!stop) {
+                const auto start = Clock::now();
+                const auto res = client.Post("/ask_kivo.asmx", bodies[next++ % bodies.size()],
+                                             "application/soap+xml; charset=utf-8");
+                if (!res || res->status != 200) ++errors;
+                latencies[c].push_back(Milliseconds(Clock::now() - start));
+            }
+        });
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    stop = true;
+    for (auto& t : threads) t.join();
+    std::vector<double> all;
+    for (auto& l : latencies) all.insert(all.end(), l.begin(), l.end());
+    std::sort(all.begin(), all.end());
+    if (all.empty()) return 1;
+    const auto pct = [&](double p) { return all[std::min(all.size() - 1, static_cast<std::size_t>(p * all.size()))]; };
+    std::printf("cerca_indice over loopback, %d kept-alive connections, %d s: %zu requests, %.0f requests/s, "
+                "p50 %.3f ms, p99 %.3f ms, max %.3f ms, %ld errors\n",
+                connections, seconds, all.size(), all.size() / static_cast<double>(seconds), pct(0.50), pct(0.99),
+                all.back(), errors.load());
+    return errors.load() == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 2 && args[0] == "index") return IndexBench(args[1]);
+    if (args.size() == 5 && args[0] == "http")
+        return HttpBench(args[1], std::stoi(args[2]), std::stoi(args[3]), std::stoi(args[4]));
+    std::fprintf(stderr, "usage: kivo_service_bench index LISTS_DIR | http HOST PORT SECONDS CONNECTIONS\n");
+    return 2;
+}
