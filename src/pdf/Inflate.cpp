@@ -227,44 +227,110 @@ private:
         HuffmanBlock(dynamicLitLen_, dynamicDist_);
     }
 
+    // The hot loop keeps the bit reader and the output position in locals: stores through the
+    // output's char pointer could otherwise alias the members and force them back to memory.
     void HuffmanBlock(const DecodeTable& litLen, const DecodeTable& dist)
     {
+        constexpr size_t kSlack = kMaxMatch + 8;  // room for one match copied in 8-byte chunks
+        uint64_t bits = bits_;
+        int bitCount = bitCount_;
+        size_t ip = ip_;
+        Reserve(kSlack);
+        char* out = out_.data();
+        size_t written = written_, capacity = out_.size();
+        auto save = [&] {
+            bits_ = bits;
+            bitCount_ = bitCount;
+            ip_ = ip;
+            written_ = written;
+        };
+        auto decode = [&](const DecodeTable& table) {
+            uint32_t e = table.entries[bits & ((1u << kPrimaryBits) - 1)];
+            if (e & kLink) e = table.entries[(e >> 16) + ((bits >> kPrimaryBits) & ((1u << ((e >> 8) & 0xF)) - 1))];
+            if (e & kInvalid) throw Failure{"invalid Huffman code"};
+            const int length = int(e & 0xFF);
+            bits >>= length;
+            bitCount -= length;
+            return int(e >> 16);
+        };
+        auto take = [&](int count) {
+            const uint32_t value = uint32_t(bits & ((uint64_t(1) << count) - 1));
+            bits >>= count;
+            bitCount -= count;
+            return value;
+        };
         for (;;) {
-            Refill();
-            CheckNotTruncated();
-            const int symbol = DecodeSymbol(litLen);
-            if (symbol < 256) {
-                Reserve(1);
-                out_[written_++] = char(symbol);
-                continue;
+            if (ip + 8 <= size_) {
+                uint64_t word;
+                std::memcpy(&word, in_ + ip, 8);
+                bits |= word << bitCount;
+                ip += size_t(63 - bitCount) >> 3;
+                bitCount |= 56;
+            } else {
+                save();
+                Refill();
+                CheckNotTruncated();
+                bits = bits_;
+                bitCount = bitCount_;
+                ip = ip_;
             }
-            if (symbol == kEndOfBlock) return;
+            if (capacity - written < kSlack) {
+                save();
+                Reserve(kSlack);
+                out = out_.data();
+                capacity = out_.size();
+            }
+            int symbol = decode(litLen);
+            if (symbol < 256) {
+                out[written++] = char(symbol);
+                // A refill leaves at least 56 bits: room for two more literal codes of up to 15 bits.
+                if (bitCount < 2 * 15) continue;
+                symbol = decode(litLen);
+                if (symbol < 256) {
+                    out[written++] = char(symbol);
+                    continue;
+                }
+                if (bitCount < 15 + 5 + 15 + 13) {  // not enough left for a whole match: refill first
+                    if (symbol == kEndOfBlock) break;
+                    save();
+                    Refill();
+                    CheckNotTruncated();
+                    bits = bits_;
+                    bitCount = bitCount_;
+                    ip = ip_;
+                }
+            }
+            if (symbol == kEndOfBlock) break;
             const int lc = symbol - 257;
             if (lc >= kLengthCodes) throw Failure{"invalid literal/length symbol"};
-            const int length = kLengthBase[lc] + int(Take(kLengthExtra[lc]));
-            const int dc = DecodeSymbol(dist);
+            const size_t length = kLengthBase[lc] + take(kLengthExtra[lc]);
+            const int dc = decode(dist);
             if (dc >= kDistanceCodes) throw Failure{"invalid distance symbol"};
-            const size_t distance = kDistanceBase[dc] + Take(kDistanceExtra[dc]);
-            CheckNotTruncated();
-            if (distance > written_) throw Failure{"distance too far back"};
-            CopyMatch(distance, size_t(length));
+            const size_t distance = kDistanceBase[dc] + take(kDistanceExtra[dc]);
+            if (distance > written) {
+                save();
+                CheckNotTruncated();
+                throw Failure{"distance too far back"};
+            }
+            CopyMatch(out + written, distance, length);
+            written += length;
         }
+        save();
+        CheckNotTruncated();
     }
 
-    void CopyMatch(size_t distance, size_t length)
+    // Chunks may run up to 7 bytes past the match; the slack reserved before each symbol covers
+    // them and later output overwrites them.
+    static void CopyMatch(char* dst, size_t distance, size_t length)
     {
-        Reserve(length + 8);
-        char* dst = out_.data() + written_;
         const char* src = dst - distance;
         if (distance >= 8) {
-            // Chunks may run up to 7 bytes past the match; Reserve left room and later output overwrites it.
             for (size_t done = 0; done < length; done += 8) std::memcpy(dst + done, src + done, 8);
         } else if (distance == 1) {
             std::memset(dst, *src, length);
         } else {
             for (size_t i = 0; i < length; ++i) dst[i] = src[i];
         }
-        written_ += length;
     }
 
     static const DecodeTable& FixedLitLen()
