@@ -103,6 +103,7 @@ int HttpBench(const std::string& host, int port, int seconds, int connections)
         threads.emplace_back([&, c] {
             httplib::Client client(host, port);
             client.set_keep_alive(true);
+            client.set_tcp_nodelay(true);
             std::size_t next = c;
             while (!stop) {
                 const auto start = Clock::now();

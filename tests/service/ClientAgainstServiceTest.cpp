@@ -35,17 +35,18 @@ protected:
     }
     void TearDown() override
     {
+        transport_.reset();  // its kept-alive connection would hold the server's stop for seconds
         server_->Stop();
         if (thread_.joinable()) thread_.join();
     }
 
-    QByteArray Post(const QByteArray& body) { return transport_.post(settings_, body); }
+    QByteArray Post(const QByteArray& body) { return transport_->post(settings_, body); }
 
     std::ostringstream log_;
     std::unique_ptr<svc::ListServer> server_;
     std::thread thread_;
     ServiceSettings settings_;
-    SoapTransport transport_;
+    std::unique_ptr<SoapTransport> transport_ = std::make_unique<SoapTransport>();
 };
 
 }  // namespace
