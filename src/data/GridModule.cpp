@@ -176,6 +176,16 @@ void AddRows(AppContext& ctx, QTreeWidget* grid, const GridRows& data)
     grid->addTopLevelItems(items);
 }
 
+// The row becomes the current one on its first visible cell: the arrow keys do not move from a
+// cell of a hidden column.
+void SetCurrentRow(QTreeWidget* grid, QTreeWidgetItem* item)
+{
+    int column = 0;
+    while (column < grid->columnCount() - 1 && grid->isColumnHidden(column))
+        ++column;
+    grid->setCurrentItem(item, column);
+}
+
 void ShowFirstRowBold(QTreeWidget* grid)
 {
     QTreeWidgetItem* first = grid->topLevelItem(0);
@@ -183,7 +193,7 @@ void ShowFirstRowBold(QTreeWidget* grid)
     bold.setBold(true);
     for (int column = 0; column < grid->columnCount(); ++column)
         first->setFont(column, bold);
-    grid->setCurrentItem(first);
+    SetCurrentRow(grid, first);
     first->setSelected(true);
 }
 
@@ -221,14 +231,18 @@ void FillGridFromRows(AppContext& ctx, QTreeWidget* grid, const GridRows& data)
     // Built without repainting; shown again at the end.
     grid->setUpdatesEnabled(false);
     grid->setSortingEnabled(false);
+    grid->header()->setSortIndicatorShown(false);  // the "AZ"/"ZA" header icons show the order
+    // Widths are exactly those of the rules below: no stretching, no style minimum.
+    grid->header()->setStretchLastSection(false);
+    grid->header()->setMinimumSectionSize(1);
     ctx.grid.LastSortColumn = 0;
     ctx.grid.ReadValues = QStringList{QString()};
 
     AddColumns(ctx, grid, data);
     if (!data.rows.empty()) {
         AddRows(ctx, grid, data);
-        ShowFirstRowBold(grid);
         AutoSizeColumns(ctx, grid);
+        ShowFirstRowBold(grid);
     }
     grid->setUpdatesEnabled(true);
 }
@@ -351,7 +365,7 @@ void SelectGridRow(QTreeWidget* grid, const QString& key, const QString& caption
             continue;
         if (first) {
             grid->clearSelection();
-            grid->setCurrentItem(item);
+            SetCurrentRow(grid, item);
             first = false;
         }
         item->setSelected(true);

@@ -26,7 +26,7 @@ void OpenListPage(AppContext& ctx, const QString& address)
 
 void StartMail(AppContext& ctx, const QString& recipient)
 {
-    if (DesktopOpen(MailAddress(recipient)))
+    if (!recipient.trimmed().isEmpty() && DesktopOpen(MailAddress(recipient)))
         return;
     ctx.dialogs->inform(QStringLiteral("Impossibile avviare il programma di posta: nessun programma di posta disponibile.\n"
                                        "Scrivere a ") + recipient + QStringLiteral(" con oggetto \"") +

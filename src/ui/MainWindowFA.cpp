@@ -139,6 +139,8 @@ QMdiSubWindow* FA::showChild(QWidget* window)
     QMdiSubWindow* frame = area_->addSubWindow(window, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setSystemMenu(nullptr);
+    // A window that closes itself takes its frame along, so that no empty frame stays behind.
+    connect(window, &QObject::destroyed, frame, &QObject::deleteLater);
     frame->showMaximized();
     area_->setActiveSubWindow(frame);
     return frame;
