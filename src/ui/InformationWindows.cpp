@@ -96,7 +96,7 @@ FSiti::FSiti(AppContext& ctx, QWidget* parent) : QDialog(parent)
         {"Label4", "Security Council Committee  1267 (Talebani e Al Qaida)", "Command3", "Picture3", ctx.sites.paginaONU},
     };
     for (const ListSite& site : sites) {
-        layout->addSpacing(12);
+        layout->addStretch(1);  // the three sites share the height of the window evenly
         layout->addWidget(Label(QLatin1String(site.labelName), QString::fromUtf8(site.title), Sized(base, 14.25, true)));
         auto* row = new QHBoxLayout;
         auto* button = new QPushButton(site.address);
@@ -172,9 +172,14 @@ FVer::FVer(AppContext& ctx, const MakerContacts& contacts, QWidget* parent)
     grid->addWidget(mailLabel("Label14", contacts.supportAddressShown, contacts.supportRecipient), 1, 1);
     grid->addWidget(Label(QStringLiteral("Label3"), QStringLiteral("Centralino:"), base), 2, 0);
     grid->addWidget(Label(QStringLiteral("Label13"), contacts.switchboard, plainItalic), 2, 1);
-    grid->setColumnStretch(1, 1);
-    layout->addLayout(grid);
+    // The contacts stand centred under the centred headings.
+    auto* centred = new QHBoxLayout;
+    centred->addStretch(1);
+    centred->addLayout(grid);
+    centred->addStretch(1);
     layout->addStretch(1);
+    layout->addLayout(centred);
+    layout->addStretch(2);
 
     auto* close = new QPushButton(KivoIcon(QStringLiteral("close")), QStringLiteral("Chiudi"));
     close->setObjectName(QStringLiteral("Command1"));
