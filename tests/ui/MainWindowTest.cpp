@@ -3,6 +3,7 @@
 
 #include "data/Database.h"
 #include "operators/OperatorRegister.h"
+#include "support/FakeSoapServer.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramDir.h"
 #include "ui/Icons.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -279,6 +281,46 @@ TEST_F(MainWindow, HelpOpensTheIndexOrSaysItIsMissing)
     ASSERT_EQ(browsers.size(), 1);  // one help window, brought to the front again
     EXPECT_TRUE(browsers[0]->toPlainText().contains(QStringLiteral("KIVO")));
     EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+TEST_F(MainWindow, AnOperatorIsRegisteredAndSearchedForThroughTheWindows)
+{
+    FakeSoapServer service;
+    service.setDefaultAnswer(PreparedAnswer{200, "application/soap+xml; charset=utf-8",
+                                            IndexAnswer(IndexElement("ROSSI MARIO", "UE", "EU.1234") +
+                                                        IndexElement("ROSSI MARIO ALIAS", "USA", "9876"))});
+    ctx.service.host = service.hostAndPort();
+    enter();
+    FOPC* operators = window->operatorRegister();
+    const auto type = [operators](const char* name, const char* text) {
+        operators->findChild<QLineEdit*>(QLatin1String(name))->setText(QString::fromUtf8(text));
+    };
+    window->toolbarButton(QStringLiteral("ADD"))->trigger();
+    type("tocod", "op1");
+    type("torag", "studio bianchi");
+    type("tocf", "AAAAAA00A00A000I");
+    type("topiva", "12345678901");
+    type("toloca", "parma");
+    operators->findChild<QPushButton*>(QStringLiteral("Cmd_Conferma"))->click();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(operators->findChild<QTreeWidget*>(QStringLiteral("LVOpe"))->topLevelItemCount(), 1);
+
+    type("NomeRic", "Rossi Mario");
+    operators->findChild<QPushButton*>(QStringLiteral("Cerca"))->click();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(QLatin1Char('\n')).toStdString();
+    ASSERT_EQ(service.requests().size(), 1u);
+    QWidget* outcome = frontChild();
+    ASSERT_NE(outcome, nullptr);
+    EXPECT_EQ(outcome->objectName(), QStringLiteral("FEsito"));
+    EXPECT_EQ(window->currentWindow(), QStringLiteral("FESITO"));
+    EXPECT_EQ(toolbarState(), kNoEditing);
+    auto* hits = outcome->findChild<QTreeWidget*>(QStringLiteral("LVEsito"));
+    ASSERT_NE(hits, nullptr);
+    EXPECT_EQ(hits->topLevelItemCount(), 2);
+
+    window->toolbarButton(QStringLiteral("ANN"))->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frontChild(), operators);
 }
 
 }  // namespace
