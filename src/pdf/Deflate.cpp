@@ -33,7 +33,6 @@ constexpr Configuration kConfiguration[10] = {
 };
 
 constexpr int kHashBits = 15;
-constexpr int kWindowMask = kWindowSize - 1;
 constexpr size_t kBlockSymbols = 16383;
 constexpr int kTooFar = 4096;  // a 3-byte match further back than this costs more than literals
 
@@ -305,9 +304,12 @@ private:
 
 class MatchFinder {
 public:
+    // Small inputs (most page content streams) get tables to their size: clearing 256 KB of
+    // chains for a 1 KB stream would cost more than compressing it.
     MatchFinder(std::string_view data, const Configuration& config)
         : in_(reinterpret_cast<const uint8_t*>(data.data())), size_(data.size()), config_(config),
-          head_(size_t(1) << kHashBits, -1), prev_(kWindowSize, -1)
+          hashBits_(BitsFor(data.size())), chainMask_(int((size_t(1) << std::min(BitsFor(data.size()) + 1, 15)) - 1)),
+          head_(size_t(1) << hashBits_, -1), prev_(size_t(chainMask_) + 1, -1)
     {
     }
 
@@ -317,7 +319,7 @@ public:
         if (pos + kMinMatch > size_) return -1;
         const uint32_t h = Hash(pos);
         const int old = head_[h];
-        prev_[pos & kWindowMask] = old;
+        prev_[pos & size_t(chainMask_)] = old;
         head_[h] = static_cast<int>(pos);
         return old;
     }
@@ -345,7 +347,7 @@ public:
                     if (len >= nice) break;
                 }
             }
-            const int next = prev_[candidate & kWindowMask];
+            const int next = prev_[size_t(candidate) & size_t(chainMask_)];
             if (next >= candidate) break;  // the slot was reused by a newer position
             candidate = next;
         }
@@ -353,10 +355,17 @@ public:
     }
 
 private:
+    // Hash bits for an input: about one slot per byte, between 2^8 and 2^15 slots.
+    static int BitsFor(size_t size)
+    {
+        int bits = 8;
+        while (bits < kHashBits && (size_t(1) << bits) < size) ++bits;
+        return bits;
+    }
     uint32_t Hash(size_t pos) const
     {
         const uint32_t v = uint32_t(in_[pos]) | uint32_t(in_[pos + 1]) << 8 | uint32_t(in_[pos + 2]) << 16;
-        return (v * 2654435761u) >> (32 - kHashBits);
+        return (v * 2654435761u) >> (32 - hashBits_);
     }
     static int MatchLength(const uint8_t* a, const uint8_t* b, int maxLength)
     {
@@ -375,6 +384,8 @@ private:
     const uint8_t* in_;
     size_t size_;
     const Configuration& config_;
+    int hashBits_;
+    int chainMask_;  // chain slots - 1: the window, or less when the whole input is shorter
     std::vector<int> head_;
     std::vector<int> prev_;
 };

@@ -86,6 +86,12 @@ std::vector<Sample> Samples()
             {"text", SampleText()},
             {"random", RandomBytes(100000, 1)},
             {"word soup", WordSoup(200000)},
+            // Sizes around the steps of the encoder's table sizing and the 32 KB window.
+            {"soup 255", WordSoup(255)},
+            {"soup 257", WordSoup(257)},
+            {"soup 16385", WordSoup(16385)},
+            {"soup 32769", WordSoup(32769)},
+            {"soup 65537", WordSoup(65537)},
             {"1 MB mixed", mixed}};
 }
 
