@@ -2,10 +2,6 @@
 
 #include "StringUtil.h"
 
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
-
 namespace kivo::service {
 
 namespace {
@@ -65,15 +61,6 @@ std::vector<CsvRow> ParseOfacCsv(std::string_view text)
     }
     if (!field.empty() || !row.empty()) endRow();
     return rows;
-}
-
-std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot open " + path);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
 }
 
 }  // namespace kivo::service

@@ -13,7 +13,4 @@ using CsvRow = std::vector<std::string>;
 // Every non-empty row of the text; "-0-" fields come back empty, unquoted fields trimmed.
 std::vector<CsvRow> ParseOfacCsv(std::string_view text);
 
-// The whole file, or throws std::runtime_error naming it.
-std::string ReadWholeFile(const std::string& path);
-
 }  // namespace kivo::service

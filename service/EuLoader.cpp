@@ -1,6 +1,5 @@
 #include "EuLoader.h"
 
-#include "CsvReader.h"
 #include "StringUtil.h"
 #include "XmlUtil.h"
 
@@ -109,14 +108,11 @@ ListEntry ReadEntity(const pugi::xml_node& entity)
 
 }  // namespace
 
-EuList ParseEuExport(std::string_view xml)
+DatedList ParseEuExport(std::string_view xml)
 {
     pugi::xml_document doc;
-    const auto parsed = doc.load_buffer(xml.data(), xml.size());
-    if (!parsed) throw std::runtime_error(std::string("EU list is not XML: ") + parsed.description());
-    const pugi::xml_node root = doc.document_element();
-    if (LocalName(root) != "export") throw std::runtime_error("EU list: root is not export");
-    EuList out;
+    const pugi::xml_node root = ParseListRoot(doc, xml, "export", "EU");
+    DatedList out;
     out.date = std::string(root.attribute("generationDate").value()).substr(0, 10);
     for (const auto& entity : ChildrenByLocalName(root, "sanctionEntity")) {
         ListEntry e = ReadEntity(entity);
@@ -125,6 +121,6 @@ EuList ParseEuExport(std::string_view xml)
     return out;
 }
 
-EuList LoadEuFile(const std::string& path) { return ParseEuExport(ReadWholeFile(path)); }
+DatedList LoadEuFile(const std::string& path) { return ParseEuExport(ReadWholeFile(path)); }
 
 }  // namespace kivo::service

@@ -10,13 +10,8 @@
 
 namespace kivo::service {
 
-struct EuList {
-    std::vector<ListEntry> entries;
-    std::string date;  // yyyy-mm-dd of generationDate
-};
-
 // Throws std::runtime_error when the text is not such a file.
-EuList ParseEuExport(std::string_view xml);
-EuList LoadEuFile(const std::string& path);
+DatedList ParseEuExport(std::string_view xml);
+DatedList LoadEuFile(const std::string& path);
 
 }  // namespace kivo::service

@@ -40,6 +40,12 @@ struct ListEntry {
     std::vector<std::string> remarks;
 };
 
+// One list as a loader reads it: its entries and its publication date (yyyy-mm-dd).
+struct DatedList {
+    std::vector<ListEntry> entries;
+    std::string date;
+};
+
 // The loaded lists: the entries and the publication date of each list (yyyy-mm-dd).
 struct ListSet {
     std::vector<ListEntry> entries;

@@ -1,6 +1,5 @@
 #include "ListFolder.h"
 
-#include "CsvReader.h"
 #include "EuLoader.h"
 #include "OfacLoader.h"
 #include "StringUtil.h"
@@ -84,26 +83,17 @@ LoadedLists LoadListFolder(const ListFolderOptions& options)
     LoadedLists out;
     ListSet& set = out.lists;
 
-    if (const fs::path ofac = FolderWith(options, "ofac", HasOfac); !ofac.empty()) {
-        auto entries = LoadOfacFolder(ofac.string());
-        out.notes.push_back(CountNote("USA", entries, ofac.string()));
-        set.dates["USA"] = OfacDate(ofac);
-        Append(set, std::move(entries));
-    }
-    if (const fs::path un = FolderWith(options, "un", HasXml); !un.empty()) {
-        const std::string file = FirstXmlFile(un);
-        UnList list = LoadUnFile(file);
-        out.notes.push_back(CountNote("TALEB", list.entries, file));
-        set.dates["TALEB"] = list.date;
-        Append(set, std::move(list.entries));
-    }
-    if (const fs::path eu = FolderWith(options, "eu", HasXml); !eu.empty()) {
-        const std::string file = FirstXmlFile(eu);
-        EuList list = LoadEuFile(file);
-        out.notes.push_back(CountNote("UE", list.entries, file));
-        set.dates["UE"] = list.date;
-        Append(set, std::move(list.entries));
-    }
+    const auto add = [&](const std::string& list, DatedList&& loaded, const std::string& from) {
+        out.notes.push_back(CountNote(list, loaded.entries, from));
+        set.dates[list] = loaded.date;
+        Append(set, std::move(loaded.entries));
+    };
+    if (const fs::path ofac = FolderWith(options, "ofac", HasOfac); !ofac.empty())
+        add("USA", {LoadOfacFolder(ofac.string()), OfacDate(ofac)}, ofac.string());
+    if (const fs::path un = FolderWith(options, "un", HasXml); !un.empty())
+        add("TALEB", LoadUnFile(FirstXmlFile(un)), FirstXmlFile(un));
+    if (const fs::path eu = FolderWith(options, "eu", HasXml); !eu.empty())
+        add("UE", LoadEuFile(FirstXmlFile(eu)), FirstXmlFile(eu));
     if (set.dates.empty()) throw std::runtime_error("no list found in " + options.folder);
     for (const auto& [list, date] : options.dates)
         if (set.dates.count(list)) set.dates[list] = date;

@@ -251,60 +251,57 @@ double BestPossibleScore(std::uint32_t reachedMask, const std::vector<std::uint3
 
 }  // namespace
 
-std::vector<Hit> ListIndex::Search(std::string_view searched, double threshold, std::size_t maxHits) const
+ListIndex::Query ListIndex::PrepareQuery(std::string_view searched)
 {
     Query query;
     query.normalised = NormaliseLikeClient(searched);
     query.tokens = SplitTokens(query.normalised);
     if (query.tokens.size() > kMaxSearchTokens) query.tokens.resize(kMaxSearchTokens);
+    for (const auto& token : query.tokens) query.lengths.push_back(static_cast<std::uint32_t>(token.size()));
+    query.similar.resize(query.tokens.size());
+    return query;
+}
+
+void ListIndex::KeepIfAbove(const Query& query, const Variant& variant, double threshold,
+                            std::unordered_map<std::uint32_t, double>& best) const
+{
+    const double score = ScoreVariant(query, variant);
+    if (score < threshold) return;
+    double& slot = best[variant.entry];
+    slot = std::max(slot, score);
+}
+
+std::vector<Hit> ListIndex::Search(std::string_view searched, double threshold, std::size_t maxHits) const
+{
+    Query query = PrepareQuery(searched);
     std::unordered_map<std::uint32_t, double> best;
     SearchIdentifiers(query, best);
 
-    query.similar.resize(query.tokens.size());
     std::unordered_map<std::uint32_t, std::uint32_t> reached;  // variant -> searched tokens reaching it
-    for (std::size_t i = 0; i < query.tokens.size(); ++i) {
-        query.lengths.push_back(static_cast<std::uint32_t>(query.tokens[i].size()));
+    for (std::size_t i = 0; i < query.tokens.size(); ++i)
         for (std::uint32_t token : CandidateTokens(query.tokens[i])) {
             const double s = TokenSimilarity(query.tokens[i], vocabulary_[token]);
             if (s <= 0.0) continue;
             query.similar[i].emplace(token, static_cast<float>(s));
             for (std::uint32_t variant : postings_[token]) reached[variant] |= 1u << i;
         }
-    }
-    for (const auto& [variantId, mask] : reached) {
-        if (BestPossibleScore(mask, query.lengths) < threshold) continue;
-        const Variant& variant = variants_[variantId];
-        const double score = ScoreVariant(query, variant);
-        if (score < threshold) continue;
-        double& slot = best[variant.entry];
-        slot = std::max(slot, score);
-    }
+    for (const auto& [variantId, mask] : reached)
+        if (BestPossibleScore(mask, query.lengths) >= threshold) KeepIfAbove(query, variants_[variantId], threshold, best);
     return Rank(best, maxHits);
 }
 
 std::vector<Hit> ListIndex::ScanSearch(std::string_view searched, double threshold, std::size_t maxHits) const
 {
-    Query query;
-    query.normalised = NormaliseLikeClient(searched);
-    query.tokens = SplitTokens(query.normalised);
-    if (query.tokens.size() > kMaxSearchTokens) query.tokens.resize(kMaxSearchTokens);
+    Query query = PrepareQuery(searched);
     std::unordered_map<std::uint32_t, double> best;
     SearchIdentifiers(query, best);
 
     // Every listed token is compared with every searched one: no index, no fallback.
-    query.similar.resize(query.tokens.size());
-    for (std::size_t i = 0; i < query.tokens.size(); ++i) {
-        query.lengths.push_back(static_cast<std::uint32_t>(query.tokens[i].size()));
+    for (std::size_t i = 0; i < query.tokens.size(); ++i)
         for (std::uint32_t token = 0; token < vocabulary_.size(); ++token)
             if (const double s = TokenSimilarity(query.tokens[i], vocabulary_[token]); s > 0.0)
                 query.similar[i].emplace(token, static_cast<float>(s));
-    }
-    for (const Variant& variant : variants_) {
-        const double score = ScoreVariant(query, variant);
-        if (score < threshold) continue;
-        double& slot = best[variant.entry];
-        slot = std::max(slot, score);
-    }
+    for (const Variant& variant : variants_) KeepIfAbove(query, variant, threshold, best);
     return Rank(best, maxHits);
 }
 

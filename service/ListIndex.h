@@ -54,7 +54,10 @@ private:
     void BuildFallbacks();
     void AddIdentifiers(std::uint32_t entryIndex);
 
+    static Query PrepareQuery(std::string_view searched);
     std::vector<std::uint32_t> CandidateTokens(const std::string& searchedToken) const;
+    void KeepIfAbove(const Query& query, const Variant& variant, double threshold,
+                     std::unordered_map<std::uint32_t, double>& best) const;
     void SearchIdentifiers(const Query& query, std::unordered_map<std::uint32_t, double>& best) const;
     double ScoreVariant(const Query& query, const Variant& variant) const;
     std::vector<Hit> Rank(const std::unordered_map<std::uint32_t, double>& best, std::size_t maxHits) const;

@@ -1,6 +1,9 @@
 #include "StringUtil.h"
 
 #include <cctype>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
 
 namespace kivo::service {
 
@@ -50,6 +53,15 @@ std::string CollapseWhitespace(std::string_view s)
         out += c;
     }
     return out;
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot open " + path);
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
 }
 
 }  // namespace kivo::service

@@ -19,4 +19,7 @@ std::string ItalianDate(std::string_view isoDate);
 // Runs of blanks, tabs and line ends become one blank.
 std::string CollapseWhitespace(std::string_view s);
 
+// The whole file, or throws std::runtime_error naming it.
+std::string ReadWholeFile(const std::string& path);
+
 }  // namespace kivo::service

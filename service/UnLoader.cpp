@@ -1,6 +1,5 @@
 #include "UnLoader.h"
 
-#include "CsvReader.h"
 #include "StringUtil.h"
 #include "XmlUtil.h"
 
@@ -108,14 +107,11 @@ ListEntry ReadRecord(const pugi::xml_node& record, bool individual)
 
 }  // namespace
 
-UnList ParseUnConsolidated(std::string_view xml)
+DatedList ParseUnConsolidated(std::string_view xml)
 {
     pugi::xml_document doc;
-    const auto parsed = doc.load_buffer(xml.data(), xml.size());
-    if (!parsed) throw std::runtime_error(std::string("UN list is not XML: ") + parsed.description());
-    const pugi::xml_node root = doc.document_element();
-    if (LocalName(root) != "CONSOLIDATED_LIST") throw std::runtime_error("UN list: root is not CONSOLIDATED_LIST");
-    UnList out;
+    const pugi::xml_node root = ParseListRoot(doc, xml, "CONSOLIDATED_LIST", "UN");
+    DatedList out;
     out.date = std::string(root.attribute("dateGenerated").value()).substr(0, 10);
     const auto readGroup = [&](std::string_view group, std::string_view item, bool individual) {
         for (const auto& holder : ChildrenByLocalName(root, group))
@@ -128,6 +124,6 @@ UnList ParseUnConsolidated(std::string_view xml)
     return out;
 }
 
-UnList LoadUnFile(const std::string& path) { return ParseUnConsolidated(ReadWholeFile(path)); }
+DatedList LoadUnFile(const std::string& path) { return ParseUnConsolidated(ReadWholeFile(path)); }
 
 }  // namespace kivo::service

@@ -10,13 +10,8 @@
 
 namespace kivo::service {
 
-struct UnList {
-    std::vector<ListEntry> entries;
-    std::string date;  // yyyy-mm-dd of dateGenerated
-};
-
 // Throws std::runtime_error when the text is not the consolidated list.
-UnList ParseUnConsolidated(std::string_view xml);
-UnList LoadUnFile(const std::string& path);
+DatedList ParseUnConsolidated(std::string_view xml);
+DatedList LoadUnFile(const std::string& path);
 
 }  // namespace kivo::service

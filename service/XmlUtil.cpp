@@ -2,7 +2,20 @@
 
 #include "StringUtil.h"
 
+#include <stdexcept>
+
 namespace kivo::service {
+
+pugi::xml_node ParseListRoot(pugi::xml_document& doc, std::string_view xml, std::string_view rootName,
+                             const std::string& listName)
+{
+    const auto parsed = doc.load_buffer(xml.data(), xml.size());
+    if (!parsed) throw std::runtime_error(listName + " list is not XML: " + parsed.description());
+    const pugi::xml_node root = doc.document_element();
+    if (LocalName(root) != rootName)
+        throw std::runtime_error(listName + " list: the root element is not " + std::string(rootName));
+    return root;
+}
 
 std::string_view LocalName(const pugi::xml_node& node)
 {

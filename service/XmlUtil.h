@@ -9,6 +9,11 @@
 
 namespace kivo::service {
 
+// Parses a list file into doc and returns its root element; throws std::runtime_error naming the
+// list when the text is not XML or its root is not rootName.
+pugi::xml_node ParseListRoot(pugi::xml_document& doc, std::string_view xml, std::string_view rootName,
+                             const std::string& listName);
+
 // "ns2:sanctionEntity" -> "sanctionEntity".
 std::string_view LocalName(const pugi::xml_node& node);
 

@@ -96,7 +96,7 @@ TEST(OfacLoader, JoinsAliasesAndAddressesToTheirEntries)
 
 TEST(UnLoader, KeepsOnlyTheTalibanAndAlQaidaRecords)
 {
-    const UnList un = ParseUnConsolidated(R"XML(<CONSOLIDATED_LIST dateGenerated="2026-02-27T00:00:09.554Z">
+    const DatedList un = ParseUnConsolidated(R"XML(<CONSOLIDATED_LIST dateGenerated="2026-02-27T00:00:09.554Z">
 <INDIVIDUALS>
 <INDIVIDUAL><DATAID>1</DATAID><FIRST_NAME>A</FIRST_NAME><SECOND_NAME>B</SECOND_NAME><UN_LIST_TYPE>Al-Qaida</UN_LIST_TYPE><REFERENCE_NUMBER>QDi.1</REFERENCE_NUMBER>
 <INDIVIDUAL_ALIAS><QUALITY>Good</QUALITY><ALIAS_NAME>AB ALIAS</ALIAS_NAME></INDIVIDUAL_ALIAS><INDIVIDUAL_ALIAS><QUALITY/><ALIAS_NAME/></INDIVIDUAL_ALIAS>
@@ -122,7 +122,7 @@ TEST(UnLoader, KeepsOnlyTheTalibanAndAlQaidaRecords)
 
 TEST(EuLoader, ReadsTheFinancialSanctionsFileFormat)
 {
-    const EuList eu = ParseEuExport(R"XML(<?xml version="1.0" encoding="UTF-8"?>
+    const DatedList eu = ParseEuExport(R"XML(<?xml version="1.0" encoding="UTF-8"?>
 <export xmlns="http://eu.europa.ec/fpi/fsd/export" generationDate="2025-10-01T10:00:00.000+02:00">
 <sanctionEntity logicalId="13" euReferenceNumber="EU.27.28" unitedNationId="">
 <regulation programme="IRQ" numberTitle="1210/2003 (OJ L169)" publicationDate="2003-07-08" entryIntoForceDate="2003-07-09"/>
