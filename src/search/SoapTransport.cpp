@@ -59,9 +59,11 @@ QString DescribeFailure(CURL* curl, CURLcode code, const char* detail, const Ser
     case CURLE_COULDNT_CONNECT:
         return QStringLiteral("Il servizio di ricerca %1 non accetta la connessione (%2).").arg(host, reason);
     case CURLE_OPERATION_TIMEDOUT: {
-        curl_off_t connectedAfter = 0;
-        curl_easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &connectedAfter);
-        if (connectedAfter == 0)
+        // Only the connect time-out can end the attempt before the time allowed for the answer;
+        // the connect time itself says nothing when a kept-alive connection was reused.
+        curl_off_t elapsedMicroseconds = 0;
+        curl_easy_getinfo(curl, CURLINFO_TOTAL_TIME_T, &elapsedMicroseconds);
+        if (elapsedMicroseconds < curl_off_t(answerSeconds) * 1000000)
             return QStringLiteral("Il servizio di ricerca %1 non ha accettato la connessione entro %2.")
                 .arg(host, SecondsText(connectSeconds));
         return QStringLiteral("Il servizio di ricerca non ha risposto entro %1.").arg(SecondsText(answerSeconds));

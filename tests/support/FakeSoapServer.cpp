@@ -79,6 +79,10 @@ FakeSoapServer::FakeSoapServer() : server_(std::make_unique<httplib::Server>())
     if (port_ <= 0)
         throw std::runtime_error("FakeSoapServer: cannot bind to 127.0.0.1");
     thread_ = std::thread([this] { server_->listen_after_bind(); });
+    // stop() only reaches a server that is already running: wait for it, or a quick test could
+    // leave the listening thread blocked for ever.
+    while (!server_->is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 FakeSoapServer::~FakeSoapServer()
