@@ -209,7 +209,7 @@ void FDett::backToOutcome() {
 
 void ShowDetailWindow(AppContext& ctx, const QString& operatorText) {
     FDett* window = openDetailWindow;
-    if (!window || &window->context() != &ctx) {
+    if (!window || !window->isVisible() || &window->context() != &ctx) {
         window = new FDett(ctx);
         openDetailWindow = window;
     }

@@ -95,6 +95,7 @@ FEsito::FEsito(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     layout->addWidget(Label2);
     layout->addWidget(LVEsito, 1);
     layout->addWidget(buildButtons());
+    connect(this, &FEsito::programEndRequested, this, [this] { ctx_.endProgramNow(0); });
 }
 
 QWidget* FEsito::buildSearchFrame() {
@@ -259,8 +260,15 @@ void FEsito::closeWindow() {
 bool FEsito::eventFilter(QObject* watched, QEvent* event) {
     if (watched == LVEsito && event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down)
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            // The arrow moved the current row; with the hidden first column the view does not
+            // select it, so the selection is made to follow before the row is read.
+            if (QTreeWidgetItem* current = LVEsito->currentItem()) {
+                LVEsito->clearSelection();
+                current->setSelected(true);
+            }
             OpenSelectedDetail();
+        }
     } else if (watched == NomeRic && event->type() == QEvent::FocusIn) {
         SetBackground(NomeRic, ctx_.app.FocusColour);
     } else if (watched == NomeRic && event->type() == QEvent::FocusOut) {
@@ -272,11 +280,10 @@ bool FEsito::eventFilter(QObject* watched, QEvent* event) {
 void ShowOutcomeWindow(AppContext& ctx, const QString& searchedText) {
     ctx.search.OutcomeRunId = ctx.search.RunId;
     FEsito* window = openOutcomeWindow;
-    if (!window || &window->context() != &ctx) {
+    // A window already closed waits only for its deletion: it is not the open one.
+    if (!window || !window->isVisible() || &window->context() != &ctx) {
         window = new FEsito(ctx);
         openOutcomeWindow = window;
-        if (ctx.app.BatchMode)
-            QObject::connect(window, &FEsito::programEndRequested, window, [&ctx] { ctx.endProgramNow(0); });
     }
     const QString kind = ctx.search.SearchKind;
     window->NomeRic->setText(kind == QLatin1String("N") ? searchedText : QString());
