@@ -67,8 +67,9 @@ bool HasSqliteHeader(const QString& path)
     throw KivoError(ErrorNumber::DatabaseOpen, description, kSource);
 }
 
-// Everything that can be told from the file system before SQLite touches the file.
-void CheckSqliteFile(const QString& path)
+// Everything that can be told from the file system before SQLite touches the file. The program
+// writes its own database; a sibling's is mostly read, so a read-only one will do.
+void CheckSqliteFile(const QString& path, DatabaseUse use)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -79,6 +80,8 @@ void CheckSqliteFile(const QString& path)
         FailOpen(QStringLiteral("Il database %1 non è leggibile.").arg(path));
     if (!HasSqliteHeader(path))
         FailOpen(QStringLiteral("Il file %1 non è un database SQLite.").arg(path));
+    if (use == DatabaseUse::Sibling)
+        return;
     if (!info.isWritable())
         FailOpen(QStringLiteral("Il database %1 è di sola lettura.").arg(path));
     // The write-ahead log lives beside the file.
@@ -86,11 +89,12 @@ void CheckSqliteFile(const QString& path)
         FailOpen(QStringLiteral("La cartella del database %1 non è scrivibile.").arg(info.absolutePath()));
 }
 
-// "file:" address with mode=rw: SQLite opens the file read-write and never creates it.
-QString ReadWriteUri(const QString& path)
+// A "file:" address with mode=rw (or ro for a read-only file): SQLite never creates the file.
+QString NoCreateUri(const QString& path)
 {
-    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
-           QStringLiteral("?mode=rw");
+    const QFileInfo info(path);
+    return QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+           (info.isWritable() ? QStringLiteral("?mode=rw") : QStringLiteral("?mode=ro"));
 }
 
 void RunSetupStatement(QSqlDatabase& db, const QString& sql, const QString& path)
@@ -116,11 +120,13 @@ void CheckOurTables(QSqlDatabase& db, const QString& path)
 
 // Write-ahead logging with normal synchronisation keeps the thousands of small statements of a mass
 // verification fast; the file stays consistent after a crash (a power cut may lose the last ones).
-void PrepareSqliteConnection(QSqlDatabase& db, const QString& path)
+void PrepareSqliteConnection(QSqlDatabase& db, const QString& path, DatabaseUse use)
 {
+    RunSetupStatement(db, QStringLiteral("PRAGMA synchronous=NORMAL"), path);
+    if (use == DatabaseUse::Sibling)
+        return;
     CheckOurTables(db, path);
     RunSetupStatement(db, QStringLiteral("PRAGMA journal_mode=WAL"), path);
-    RunSetupStatement(db, QStringLiteral("PRAGMA synchronous=NORMAL"), path);
     // Finding a lock now gives a clear message at start-up instead of at the first search.
     RunSetupStatement(db, QStringLiteral("BEGIN IMMEDIATE"), path);
     RunSetupStatement(db, QStringLiteral("ROLLBACK"), path);
@@ -155,7 +161,7 @@ struct Database::Handle {
     Handle& operator=(const Handle&) = delete;
 };
 
-Database Database::Open(const QString& connectionString)
+Database Database::Open(const QString& connectionString, DatabaseUse use)
 {
     const QMap<QString, QString> pairs = ParseConnectionString(connectionString);
     Database database;
@@ -172,15 +178,15 @@ Database Database::Open(const QString& connectionString)
     }
     if (pairs.contains(QStringLiteral("data source"))) {
         const QString path = pairs.value(QStringLiteral("data source"));
-        CheckSqliteFile(path);
+        CheckSqliteFile(path, use);
         database.handle_ = std::make_shared<Handle>(QStringLiteral("QSQLITE"), DatabaseKind::SQLite,
                                                     connectionString, path);
         QSqlDatabase& db = database.handle_->db;
-        db.setDatabaseName(ReadWriteUri(path));
+        db.setDatabaseName(NoCreateUri(path));
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
         if (!db.open())
             FailOpen(DescribeSqliteError(db.lastError(), path));
-        PrepareSqliteConnection(db, path);
+        PrepareSqliteConnection(db, path, use);
         return database;
     }
     FailOpen(QStringLiteral("Stringa di connessione non riconosciuta: %1").arg(MaskPassword(connectionString)));

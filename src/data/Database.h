@@ -14,12 +14,18 @@
 
 enum class DatabaseKind { SQLite, Odbc };
 
+// What a single-user file must be to open, beyond being a SQLite database.
+enum class DatabaseUse {
+    Program,  // the program's own: tables OPE, INDICE and DETTAGLIO required; write-ahead journal set
+    Sibling,  // a sibling program's database: opened as it is, its tables and journal left alone
+};
+
 class Database {
 public:
     Database() = default;  // not open
 
     // Opens the connection; throws KivoError (ErrorNumber::DatabaseOpen) with the driver's reason.
-    static Database Open(const QString& connectionString);
+    static Database Open(const QString& connectionString, DatabaseUse use = DatabaseUse::Program);
 
     bool isOpen() const;
     DatabaseKind kind() const;

@@ -204,9 +204,11 @@ int TwipsToPixels(const QWidget* widget, int twips)
     return (twips * widget->logicalDpiX() + 720) / 1440;
 }
 
-int MeasuredColumnTwips(const QTreeWidget* grid, const QString& text)
+int MeasuredColumnTwips(const QTreeWidget* grid, const QString& text, bool bold)
 {
-    const int pixels = QFontMetrics(grid->font()).horizontalAdvance(text);
+    QFont font = grid->font();
+    font.setBold(bold);
+    const int pixels = QFontMetrics(font).horizontalAdvance(text);
     return pixels * 1440 / grid->logicalDpiX() + kMeasureMargin;
 }
 
@@ -259,7 +261,8 @@ void AutoSizeColumns(AppContext& ctx, QTreeWidget* grid)
         int twips = MeasuredColumnTwips(grid, caption);
         for (int row = 0; row < measured; ++row) {
             const QString text = column == 0 ? QStringLiteral(" ") : grid->topLevelItem(row)->text(column);
-            twips = std::max(twips, MeasuredColumnTwips(grid, text));
+            // The first row is shown in bold: measured so, its text is never cut short.
+            twips = std::max(twips, MeasuredColumnTwips(grid, text, row == 0));
         }
         if (column == 0)
             twips = ctx.grid.wideFirstColumn ? kFirstColumnTwips : 0;

@@ -55,5 +55,6 @@ QString HeaderSortIcon(QTreeWidget* grid, int column);
 
 // Widths in the twips of the window layout, converted with the grid's resolution.
 int TwipsToPixels(const QWidget* widget, int twips);
-// The column width in twips that AutoSizeColumns gives a text: its width in the grid's font + 300.
-int MeasuredColumnTwips(const QTreeWidget* grid, const QString& text);
+// The column width in twips that AutoSizeColumns gives a text: its width in the grid's font (bold
+// for the first row, which is shown in bold) + 300.
+int MeasuredColumnTwips(const QTreeWidget* grid, const QString& text, bool bold = false);

@@ -218,6 +218,26 @@ TEST(Database, ReportsALockedDatabase)
     db.execute(QStringLiteral("INSERT INTO OPE (ocod) VALUES ('DOPO')"));  // works again once released
 }
 
+// A sibling's database has tables of its own and may be read-only: it opens for reading as it is,
+// its journal mode untouched.
+TEST(Database, OpensASiblingDatabaseAsItIs)
+{
+    FreshDatabase file;
+    QFile::remove(file.path());
+    {
+        RawConnection raw(file.path());
+        raw.run(QStringLiteral("CREATE TABLE clienti (cognome TEXT)"));
+        raw.run(QStringLiteral("INSERT INTO clienti VALUES ('D''ANGELO')"));
+    }
+    const QByteArray before = file.bytes();
+    ReadOnlyFile readOnly(file.path());
+    const Database sibling = Database::Open(file.connectionString(), DatabaseUse::Sibling);
+    EXPECT_EQ(sibling.firstRow(QStringLiteral("SELECT cognome FROM clienti"))->value(0).toString(), QStringLiteral("D'ANGELO"));
+    EXPECT_EQ(sibling.firstRow(QStringLiteral("PRAGMA journal_mode"))->value(0).toString(), QStringLiteral("delete"));
+    EXPECT_THROW(sibling.execute(QStringLiteral("DELETE FROM clienti")), KivoError);
+    EXPECT_EQ(file.bytes(), before);
+}
+
 TEST(Database, RefusesAnUnknownConnectionString)
 {
     EXPECT_TRUE(DescriptionOfOpenFailure(QStringLiteral("server=x;user=y")).contains(QStringLiteral("non riconosciuta")));
