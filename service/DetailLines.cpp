@@ -60,6 +60,14 @@ std::string DocumentText(const IdentityDocument& d)
     return JoinNonEmpty({text, d.note}, " - ");
 }
 
+// How the lists qualify an alias, in the program's language.
+std::string AliasQuality(const std::string& quality)
+{
+    if (quality == "Good") return "qualità buona";
+    if (quality == "Low") return "qualità bassa";
+    return quality;
+}
+
 void WriteListPart(const ListEntry& e, const std::string& listDate, LineWriter& out)
 {
     out.Heading("LISTA DI ORIGINE");
@@ -78,7 +86,7 @@ void WriteNames(const ListEntry& e, LineWriter& out)
     out.DataEach("Nome in scrittura originale:", e.originalScript);
     out.DataEach("Titolo / funzione:", e.titles);
     for (const auto& a : e.aliases)
-        out.Data("Alias:", a.quality.empty() ? a.name : a.name + " (" + a.quality + ")");
+        out.Data("Alias:", a.quality.empty() ? a.name : a.name + " (" + AliasQuality(a.quality) + ")");
     out.DataEach("Alias secondario:", e.weakAliases);
 }
 

@@ -1,6 +1,7 @@
 #include "ListIndex.h"
 
 #include "NameScorer.h"
+#include "SoundKey.h"
 #include "TextNormalise.h"
 
 #include <algorithm>
@@ -65,31 +66,6 @@ std::vector<std::vector<std::string>> NameForms(const std::string& name)
 }
 
 }  // namespace
-
-std::string SoundKey(std::string_view token)
-{
-    const auto groupOf = [](char c) -> char {
-        switch (c) {
-        case 'B': case 'F': case 'P': case 'V': return '1';
-        case 'C': case 'G': case 'J': case 'K': case 'Q': case 'S': case 'X': case 'Z': return '2';
-        case 'D': case 'T': return '3';
-        case 'L': return '4';
-        case 'M': case 'N': return '5';
-        case 'R': return '6';
-        case 'A': case 'E': case 'I': case 'O': case 'U': case 'Y': case 'H': case 'W': return 0;
-        default: return c;  // digits
-        }
-    };
-    std::string key;
-    char last = 0;
-    for (std::size_t i = 0; i < token.size(); ++i) {
-        const char group = groupOf(token[i]);
-        if (i == 0 && group == 0) { key += 'A'; continue; }  // OSAMA and USAMA share their key
-        if (group != 0 && group != last) key += group;
-        last = group;
-    }
-    return key;
-}
 
 struct ListIndex::Query {
     std::vector<std::string> tokens;

@@ -75,8 +75,4 @@ private:
     std::unordered_map<std::string, std::uint32_t> byListAndId_;
 };
 
-// The sound key used by the fallback: vowels dropped after the first letter, consonants grouped by
-// how they sound (B F P V / C G J K Q S X Z / D T / L / M N / R), repeats collapsed.
-std::string SoundKey(std::string_view token);
-
 }  // namespace kivo::service

@@ -1,6 +1,7 @@
 #include "NameScorer.h"
 
 #include "JaroWinkler.h"
+#include "SoundKey.h"
 
 #include <algorithm>
 
@@ -9,17 +10,30 @@ namespace kivo::service {
 namespace {
 
 constexpr double kTokenFloor = 0.84;          // below this two tokens are different names
-constexpr double kUnpairedListedWeight = 0.25;  // a missing middle name costs little
+constexpr double kUnpairedListedWeight = 0.1;  // a missing middle name or patronymic costs little
 // A name whose every token differs a little from the searched ones (LUCA MARINO, LUCIA MARIN) is
 // less likely the same person than one with a token spelled the same: it needs a higher score.
 constexpr double kAllFuzzyFactor = 0.95;
-constexpr std::size_t kMaxTokens = 64;         // tokens beyond this are not scored
+constexpr std::size_t kMaxTokens = 64;
+constexpr std::size_t kMinTypoLength = 6;      // shorter tokens that sound different are different names         // tokens beyond this are not scored
 
 int AllowedEdits(std::size_t shorterLength)
 {
     if (shorterLength <= 5) return 1;
     if (shorterLength <= 9) return 2;
     return 3;
+}
+
+bool IsVowel(char c) { return c == 'A' || c == 'E' || c == 'I' || c == 'O' || c == 'U'; }
+
+// RICCI and RICCIO, MARINO and MARINI, FERRARA and FERRARI: Italian surnames that differ only in
+// their final vowel are different names, however close Jaro-Winkler finds them.
+bool DifferOnlyInFinalVowel(std::string_view a, std::string_view b)
+{
+    if (a.size() > b.size()) std::swap(a, b);
+    if (b.size() == a.size() + 1) return IsVowel(b.back()) && b.substr(0, a.size()) == a;
+    return a.size() == b.size() && IsVowel(a.back()) && IsVowel(b.back()) &&
+           a.substr(0, a.size() - 1) == b.substr(0, b.size() - 1);
 }
 
 struct Pair {
@@ -35,8 +49,17 @@ double TokenSimilarity(std::string_view searched, std::string_view listed)
     if (searched == listed) return 1.0;
     const std::size_t shorter = std::min(searched.size(), listed.size());
     if (shorter <= 3) return 0.0;
+    // Transliterations keep the sound of the first letter (OSAMA/USAMA, QADHAFI/GADDAFI);
+    // MARINI and ABRINI are not one name.
+    if (SoundGroup(searched.front()) != SoundGroup(listed.front())) return 0.0;
+    if (DifferOnlyInFinalVowel(searched, listed)) return 0.0;
     const int allowed = AllowedEdits(shorter);
-    if (BoundedEditDistance(searched, listed, allowed) > allowed) return 0.0;
+    const int distance = BoundedEditDistance(searched, listed, allowed);
+    if (distance > allowed) return 0.0;
+    // Tokens that sound alike (MOHAMMED/MUHAMMAD, LADEN/LADIN) are transliterations and may differ
+    // by a few edits; otherwise the difference must be one typo in a long token (SERRA/SERNA and
+    // MARIANI/MARTINI are different names).
+    if (SoundKey(searched) != SoundKey(listed) && (distance > 1 || shorter < kMinTypoLength)) return 0.0;
     const double jw = JaroWinkler(searched, listed);
     return jw >= kTokenFloor ? jw : 0.0;
 }

@@ -17,8 +17,9 @@
 namespace kivo::service {
 
 // Similarity of two tokens in [0, 1]: 1 when equal, 0 when too different to be the same name
-// (short tokens must be equal; longer ones may differ by a few edits and must reach a
-// Jaro-Winkler floor).
+// (short tokens must be equal; longer ones must start with a letter of the same sound, may differ
+// by a few edits when they sound alike or by one typo when long, never only in their final vowel,
+// and must reach a Jaro-Winkler floor).
 double TokenSimilarity(std::string_view searched, std::string_view listed);
 
 // Lengths are the tokens' lengths; similarity[i * listedLengths.size() + j] is that of searched

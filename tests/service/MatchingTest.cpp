@@ -48,6 +48,9 @@ const std::vector<const char*> kCommonItalianNames = {
     "PIETRO FERRARI", "NICOLA GALLI", "ALBERTO LEONE", "ELENA LONGO", "FABIO GENTILE",
     "ROBERTA MARTINELLI", "DAVIDE VITALE", "SIMONE LOMBARDO", "CHIARA SERRA", "MASSIMO COPPOLA",
     "RICCARDO DE SANTIS", "EMANUELE DANGELO", "ENRICO MARCHETTI", "GIULIA PARISI", "MARTINA VILLA",
+    // Near some listed names, yet other people: final vowels, one consonant, first letters differ.
+    "MARIO RICCI", "CATERINA MARINO", "ANTONIO MARINO", "LUCA MARINO", "ALBERTO LEONE", "SERGIO FERRARA",
+    "MOHAMED MARINI", "MARIA SERRA", "SERGIO MARIANI", "LUCIANO MARINI",
 };
 
 }  // namespace
@@ -91,6 +94,9 @@ TEST(Matching, FindsThePublishedEntries)
         {"1084010", {"USA:2676", "TALEB:QDi.006"}, "passport number"},
         {"28642163", {"TALEB:QDi.080"}, "number written with words around it in the list"},
         {"AIMAN MUHAMMED RABI AL ZAWAHIRI", {"TALEB:QDi.006"}, "full UN name"},
+        {"VIKTOR BOUT", {"USA:8279"}, "patronymic missing"},
+        {"MOAMMAR GADDAFI", {"USA:12606"}, "transliteration of QADHAFI, Muammar"},
+        {"SERGIO FERRARI", {"USA:26402"}, "an Italian name that is listed"},
     });
 }
 
