@@ -14,6 +14,13 @@ struct Case {
     const char* expected;
 };
 
+template <size_t N>
+void ExpectEach(QString (*function)(const QString&), const Case (&cases)[N])
+{
+    for (const Case& c : cases)
+        EXPECT_EQ(function(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected)) << c.input;
+}
+
 TEST(SqlQuote, DoublesApostrophesInsideTheQuotes)
 {
     const Case cases[] = {
@@ -24,8 +31,7 @@ TEST(SqlQuote, DoublesApostrophesInsideTheQuotes)
         {"a''b", "'a''''b'"},
         {"x' OR '1'='1", "'x'' OR ''1''=''1'"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(SqlQuote(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected)) << c.input;
+    ExpectEach(SqlQuote, cases);
 }
 
 TEST(ReplaceApostrophes, WritesTheAcuteAccent)
@@ -36,8 +42,7 @@ TEST(ReplaceApostrophes, WritesTheAcuteAccent)
         {"NO APOSTROPHE", "NO APOSTROPHE"},
         {"", ""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ReplaceApostrophes(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected)) << c.input;
+    ExpectEach(ReplaceApostrophes, cases);
 }
 
 TEST(BracketsToDoubleQuotes, RewritesIdentifiersButNotValues)
@@ -49,8 +54,7 @@ TEST(BracketsToDoubleQuotes, RewritesIdentifiersButNotValues)
         {"SELECT [x] FROM t WHERE a='O''[B]' AND [y]=1", "SELECT \"x\" FROM t WHERE a='O''[B]' AND \"y\"=1"},
         {"no brackets", "no brackets"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(BracketsToDoubleQuotes(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected)) << c.input;
+    ExpectEach(BracketsToDoubleQuotes, cases);
 }
 
 TEST(MaskPassword, HidesOnlyThePassword)
@@ -62,8 +66,7 @@ TEST(MaskPassword, HidesOnlyThePassword)
         {"provider=Microsoft.Jet.OLEDB.4.0;Data Source=/p/KIVO_97.mdb",
          "provider=Microsoft.Jet.OLEDB.4.0;Data Source=/p/KIVO_97.mdb"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(MaskPassword(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected)) << c.input;
+    ExpectEach(MaskPassword, cases);
 }
 
 // Every kind of character goes in through SqlQuote and comes back as typed; nothing else changes.
