@@ -56,6 +56,7 @@ QByteArray HtmlToPdf(const QString& html) {
     writer.setCreator(QStringLiteral("KIVO"));
 
     QTextDocument document;
+    document.setUndoRedoEnabled(false);  // nothing is edited; spares the import its undo records
     document.setUseDesignMetrics(true);
     document.setDocumentMargin(0);
     document.setDefaultFont(ReportFont());
