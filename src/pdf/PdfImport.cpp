@@ -15,9 +15,14 @@ namespace {
 constexpr int kFileNotFound = 53;
 constexpr int kInvalidFileFormat = 321;
 
-std::string FormName(int fileIndex, int page)
+// The form's resource name with its slash: /_PDF_<file>.<page>.
+std::string FormResourceName(int fileIndex, int page)
 {
-    return "_PDF_" + std::to_string(fileIndex) + "." + std::to_string(page);
+    std::string name = "/_PDF_";
+    name += std::to_string(fileIndex);
+    name += '.';
+    name += std::to_string(page);
+    return name;
 }
 
 // Files are told apart by their canonical path, exactly as the file system does (letter case
@@ -180,7 +185,10 @@ bool PdfWriter::ImportPageForm(ImportedFile& file, int fileIndex, int page)
     WriteLine("stream\r\n" + content.bytes + "\rendstream");
     CloseIndirectObject();
 
-    formResources_ += "/" + FormName(fileIndex, page) + " " + std::to_string(number) + " 0 R \r";
+    formResources_ += FormResourceName(fileIndex, page);
+    formResources_ += ' ';
+    formResources_ += std::to_string(number);
+    formResources_ += " 0 R \r";
     target.object = -number;
     return true;
 }
@@ -232,11 +240,12 @@ std::string PdfWriter::CopyReferencedObjects(pdf::PdfReader& reader, ImportedFil
     }
     for (auto& [outputNumber, object] : toWrite) {
         if (object.hasStream) {
-            if (pdf::PdfValue* length = object.value.Get("Length")) {
-                *length = pdf::PdfValue{};
-                length->kind = pdf::PdfValue::Kind::Number;
-                length->text = std::to_string(object.streamData.size());
-            }
+            // The length of the bytes actually copied (the reader may have recovered it).
+            pdf::PdfValue length;
+            length.kind = pdf::PdfValue::Kind::Number;
+            length.text = std::to_string(object.streamData.size());
+            if (pdf::PdfValue* existing = object.value.Get("Length")) *existing = std::move(length);
+            else object.value.entries.emplace_back("Length", std::move(length));
         }
         OpenIndirectObject(outputNumber);
         WriteLine(pdf::SerializeValue(object.value, mapReference));
@@ -265,7 +274,7 @@ void PdfWriter::PlaceImportedPage(const ImportedFile& file, int fileIndex, int p
     AppendContent("q");
     AppendContent(pdf::FormatNumber(sx) + " 0 0 " + pdf::FormatNumber(-sy) + " " + FormatScaled(x) + " " +
                   FormatScaled(y + height) + " cm");
-    AppendContent("/" + FormName(fileIndex, page) + " Do");
+    AppendContent(FormResourceName(fileIndex, page) + " Do");
     AppendContent("Q");
     lastTextBox_ = {x_, pageHeight_ - y_, width * scale_ + x_, pageHeight_ - y_ - height * scale_};
     RaiseVersion(file.versionBump);

@@ -14,6 +14,19 @@ bool IsDigitOrSign(char c)
     return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
 }
 
+// An optional sign, digits and at most one decimal point, with at least one digit.
+bool IsNumberToken(std::string_view token)
+{
+    size_t i = !token.empty() && (token[0] == '+' || token[0] == '-') ? 1 : 0;
+    bool digit = false, point = false;
+    for (; i < token.size(); ++i) {
+        if (token[i] >= '0' && token[i] <= '9') digit = true;
+        else if (token[i] == '.' && !point) point = true;
+        else return false;
+    }
+    return digit;
+}
+
 int HexValue(char c)
 {
     if (c >= '0' && c <= '9') return c - '0';
@@ -167,8 +180,13 @@ bool PdfParser::ParseValue(PdfValue& out, int depth)
 bool PdfParser::ParseNumberOrReference(PdfValue& out)
 {
     const std::string_view token = Token();
-    out.kind = PdfValue::Kind::Number;
     out.text = std::string(token);
+    if (!IsNumberToken(token)) {  // damage such as "66\x837": keep the parser going, write no number
+        out.kind = PdfValue::Kind::Keyword;
+        pos_ += token.size();
+        return true;
+    }
+    out.kind = PdfValue::Kind::Number;
     out.number = std::strtod(out.text.c_str(), nullptr);
     pos_ += token.size();
     // "n g R": two unsigned integers followed by the keyword R.
@@ -299,8 +317,23 @@ std::string SerializeValue(const PdfValue& value, const std::function<std::strin
         }
         return s + " >>";
     }
+    case PdfValue::Kind::Name: {
+        // Bytes outside the printable range are only valid in a name as #xx.
+        std::string s;
+        for (const char c : value.text) {
+            const auto b = uint8_t(c);
+            if (b >= 0x21 && b <= 0x7E) {
+                s.push_back(c);
+            } else {
+                static constexpr char kHex[] = "0123456789ABCDEF";
+                s += {'#', kHex[b >> 4], kHex[b & 15]};
+            }
+        }
+        return s;
+    }
     case PdfValue::Kind::Null:
-        return value.text.empty() ? "null" : value.text;
+    case PdfValue::Kind::Keyword:  // no keyword is a value: only a damaged object holds one
+        return "null";
     default:
         return value.text;
     }

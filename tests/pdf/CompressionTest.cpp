@@ -80,7 +80,7 @@ TEST(Compression, FilterChainOrderAndDecodingByQpdf)
 
         for (const Case& c : cases) {
             SCOPED_TRACE("flags " + std::to_string(c.flags) + ", " + std::to_string(lines) + " lines");
-            const std::string path = WriteDocument("f" + std::to_string(c.flags) + "-" + std::to_string(lines) + ".pdf", c.flags, 2, lines);
+            const std::string path = WriteDocument(std::to_string(c.flags) + "-" + std::to_string(lines) + "f.pdf", c.flags, 2, lines);
             const std::string file = ReadFile(path);
             const int object = FirstContentObject(file);
             EXPECT_EQ(FilterLine(file, object), c.filterLine);
@@ -95,7 +95,7 @@ TEST(Compression, FlateStreamsStartWithTheZlibHeaderAndInflateWithZlib)
     const std::string plain = ReadFile(WriteDocument("z0.pdf", 0, 0, 50));
     const std::string content = StreamData(plain, FirstContentObject(plain));
     for (int level : {0, 1, 2, 3, 9}) {
-        const std::string file = ReadFile(WriteDocument("z" + std::to_string(level) + "x.pdf", 2, level, 50));
+        const std::string file = ReadFile(WriteDocument(std::to_string(level) + "z.pdf", 2, level, 50));
         const std::string stream = StreamData(file, FirstContentObject(file));
         ASSERT_GE(stream.size(), 2u);
         EXPECT_EQ(uint8_t(stream[0]), 0x78);
