@@ -132,13 +132,6 @@ void PrepareSqliteConnection(QSqlDatabase& db, const QString& path, DatabaseUse 
     RunSetupStatement(db, QStringLiteral("ROLLBACK"), path);
 }
 
-QString OdbcConnectOptions(const QMap<QString, QString>& pairs)
-{
-    return QStringLiteral("DSN=%1;UID=%2;PWD=%3")
-        .arg(pairs.value(QStringLiteral("dsn")), pairs.value(QStringLiteral("uid")),
-             pairs.value(QStringLiteral("pwd")));
-}
-
 }  // namespace
 
 struct Database::Handle {
@@ -170,7 +163,10 @@ Database Database::Open(const QString& connectionString, DatabaseUse use)
         database.handle_ = std::make_shared<Handle>(QStringLiteral("QODBC"), DatabaseKind::Odbc,
                                                     connectionString, dsn);
         QSqlDatabase& db = database.handle_->db;
-        db.setDatabaseName(OdbcConnectOptions(pairs));
+        // Qt's ODBC driver writes "DSN=", "UID=" and "PWD=" itself from these three.
+        db.setDatabaseName(dsn);
+        db.setUserName(pairs.value(QStringLiteral("uid")));
+        db.setPassword(pairs.value(QStringLiteral("pwd")));
         if (!db.open())
             FailOpen(QStringLiteral("Impossibile aprire l'origine dati %1 (%2): %3")
                          .arg(dsn, MaskPassword(connectionString), DriverReason(db.lastError())));

@@ -1,6 +1,7 @@
 // Opening a database by connection string and running the program's statements on it, with the
 // files and connection strings that must be refused clearly and left as they were.
 
+#include "ProgramStatements.h"
 #include "TestDatabaseFiles.h"
 #include "data/Database.h"
 #include "data/SqlText.h"
@@ -26,14 +27,6 @@ QString DescriptionOfOpenFailure(const QString& connectionString)
     return {};
 }
 
-QStringList Column(QSqlQuery& query, const QString& name)
-{
-    QStringList values;
-    while (query.next())
-        values << query.record().value(name).toString();
-    return values;
-}
-
 TEST(Database, OpensTheSingleUserFileInWalModeWithNormalSync)
 {
     FreshDatabase file;
@@ -56,51 +49,10 @@ TEST(Database, OpensAFileWhosePathHasAddressCharacters)
     EXPECT_EQ(QDir(file.folder()).entryList(QStringList{QStringLiteral("*.mdb")}).size(), 1);
 }
 
-// The statements of the program, written exactly as its windows and reports write them.
 TEST(Database, RunsTheProgramStatementsUnchanged)
 {
     FreshDatabase file;
-    const Database db = Database::Open(file.connectionString());
-    db.execute(QStringLiteral("INSERT INTO OPE (ocod, orag, ocf, oloca) VALUES ('B1', 'BETA SRL', 'X', 'ROMA')"));
-    db.execute(QStringLiteral("INSERT INTO OPE (ocod, orag, ocf, oloca) VALUES ('A1', 'ALFA SPA', 'Y', 'MILANO')"));
-    QSqlQuery list = db.select(QStringLiteral(
-        "SELECT OPE.OCOD AS Codice,  OPE.ORAG as [Ragione Sociale], OPE.OCF as [Codice Fiscale], OPE.OLOCA as Localita  FROM OPE order bY OPE.ORAG"));
-    EXPECT_EQ(Column(list, QStringLiteral("Ragione Sociale")), (QStringList{QStringLiteral("ALFA SPA"), QStringLiteral("BETA SRL")}));
-    EXPECT_TRUE(db.firstRow(QStringLiteral("SELECT * From OPE WHERE OCOD='A1'")).has_value());
-
-    const QString run = QStringLiteral("09/11/2012 - 15:30:12");
-    for (int i = 1; i <= 12; ++i) {
-        db.execute(QStringLiteral("INSERT INTO INDICE (idric, idricp, db, nome, dbid) VALUES (") + SqlQuote(run) + u',' +
-                   SqlQuote(QString::number(i)) + QStringLiteral(",'UE',") + SqlQuote(QStringLiteral("N%1").arg(i, 2, 10, QLatin1Char('0'))) +
-                   QStringLiteral(",'7')"));
-        db.execute(QStringLiteral("INSERT INTO DETTAGLIO (idric, idricp, tr, testo) VALUES (") + SqlQuote(run) + u',' +
-                   SqlQuote(QString::number(i)) + QStringLiteral(",'H',") + SqlQuote(QStringLiteral("riga %1").arg(i)) + u')');
-    }
-    db.execute(QStringLiteral("INSERT INTO DETTAGLIO (idric, idricp, tr, testo) VALUES (") + SqlQuote(run) + QStringLiteral(",'13','B',' ')"));
-
-    QSqlQuery hits = db.select(QStringLiteral("SELECT db AS [DataBase], nome as Nominativo, dbid as [Id] FROM INDICE WHERE IDRIC= ") + SqlQuote(run) + QStringLiteral(" ORDER BY NOME"));
-    EXPECT_EQ(Column(hits, QStringLiteral("DataBase")).size(), 12);
-    // The mass verification reads hits by "Db", "Nome" and "DBID", in any case.
-    const auto hit = db.firstRow(QStringLiteral("SELECT * FROM INDICE WHERE IDRIC= ") + SqlQuote(run) + QStringLiteral(" ORDER BY NOME"));
-    EXPECT_EQ(hit->value(QStringLiteral("Nome")).toString(), QStringLiteral("N01"));
-    EXPECT_EQ(hit->value(QStringLiteral("DBID")).toString(), QStringLiteral("7"));
-
-    // idricp is a number: line 10 comes after line 9, and the closing line last.
-    QSqlQuery lines = db.select(QStringLiteral("SELECT tr AS [TR], testo AS [Riga di dettaglio] FROM DETTAGLIO WHERE IDRIC= ") + SqlQuote(run) + QStringLiteral(" ORDER BY IDRICP"));
-    QStringList expected;
-    for (int i = 1; i <= 12; ++i)
-        expected << QStringLiteral("riga %1").arg(i);
-    expected << QStringLiteral(" ");
-    EXPECT_EQ(Column(lines, QStringLiteral("Riga di dettaglio")), expected);
-    QSqlQuery report = db.select(QStringLiteral("SELECT * FROM DETTAGLIO WHERE IDRIC= ") + SqlQuote(run) + QStringLiteral(" ORDER BY IDRICP"));
-    EXPECT_EQ(Column(report, QStringLiteral("idricp")).last(), QStringLiteral("13"));
-
-    db.execute(QStringLiteral("DELETE FROM INDICE WHERE IDRIC=") + SqlQuote(run));
-    db.execute(QStringLiteral("DELETE From OPE WHERE OCOD=") + SqlQuote(QStringLiteral("A1")));
-    RawConnection raw(file.path());
-    EXPECT_EQ(raw.count(QStringLiteral("indice")), 0);
-    EXPECT_EQ(raw.count(QStringLiteral("dettaglio")), 13);  // detail lines are keyed by run, not by operator
-    EXPECT_EQ(raw.count(QStringLiteral("ope")), 1);
+    ExpectProgramStatementsWork(Database::Open(file.connectionString()));
 }
 
 TEST(Database, AFailingStatementIsReportedAndChangesNothing)
