@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Takes screenshots of the desktop windows (welcome, operator register with a field in error, the
 # two information windows) on virtual screens of 1280x1024 and 1920x1080, for people to look at.
+# With KIVO_SCREENSHOT_SERVICE=host:port of a running list search service a name
+# (KIVO_SCREENSHOT_NAME) is searched for too and the outcome window is taken.
 # Not part of CI. Output: build-screenshots/screens/*.png (or the folder given as first argument).
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -201,12 +201,24 @@ TEST_F(Grid, OnlyTheFirstFiftyRowsSetTheWidths)
         addRow(row == 60 ? longName : QStringLiteral("N%1").arg(row, 3, 10, QLatin1Char('0')), row, QStringLiteral("UE"), row);
     fill(QStringLiteral("SELECT nome AS Nome FROM prova ORDER BY prog"));
     EXPECT_EQ(grid.topLevelItem(60)->text(1), longName);
-    const int expected = std::max(MeasuredColumnTwips(&grid, QStringLiteral("Nome")), MeasuredColumnTwips(&grid, QStringLiteral("N049")));
+    const int expected = std::max({MeasuredColumnTwips(&grid, QStringLiteral("Nome")), MeasuredColumnTwips(&grid, QStringLiteral("N000"), true),
+                                   MeasuredColumnTwips(&grid, QStringLiteral("N049"))});
     EXPECT_EQ(grid.columnWidth(1), widthOf(expected));
 
     ctx.app.Connection.execute(QStringLiteral("UPDATE prova SET nome='%1' WHERE prog=49").arg(longName));
     fill(QStringLiteral("SELECT nome AS Nome FROM prova ORDER BY prog"));
     EXPECT_EQ(grid.columnWidth(1), widthOf(MeasuredColumnTwips(&grid, longName)));
+}
+
+TEST_F(Grid, TheBoldFirstRowIsNeverCutShort)
+{
+    const QString longest = QStringLiteral("LA RICERCA NON HA PRODOTTO RISULTATI");
+    addRow(longest, 1, QStringLiteral("UE"), 1);
+    addRow(QStringLiteral("X"), 2, QStringLiteral("UE"), 2);
+    fill(QStringLiteral("SELECT nome AS Nome FROM prova ORDER BY prog"));
+    QFont bold = grid.font();
+    bold.setBold(true);
+    EXPECT_GE(grid.columnWidth(1), QFontMetrics(bold).horizontalAdvance(longest));
 }
 
 TEST_F(Grid, SpecialCaptionsGetTheirOwnWidths)

@@ -92,6 +92,21 @@ int main(int argc, char** argv)
     };
     CheckTaxCodeField(ctx, taxCode);
     dialogs.onMessage = {};
+    taxCode->setText(QStringLiteral("RSSMRA85T10A562S"));
+
+    // With a running list search service (host:port in KIVO_SCREENSHOT_SERVICE) a name is searched
+    // for and the outcome window is taken as well.
+    const QString service = qEnvironmentVariable("KIVO_SCREENSHOT_SERVICE");
+    if (!service.isEmpty()) {
+        ctx.service.host = service;
+        window.operatorRegister()->findChild<QLineEdit*>(QStringLiteral("NomeRic"))->setText(
+            qEnvironmentVariable("KIVO_SCREENSHOT_NAME", QStringLiteral("BIN LADEN")));
+        window.operatorRegister()->findChild<QPushButton*>(QStringLiteral("Cerca"))->click();
+        Settle();
+        Save(&window, folder, QStringLiteral("outcome") + suffix);
+        for (const QString& text : dialogs.texts())
+            qWarning("message: %s", qPrintable(text));
+    }
 
     FSiti sites(ctx, &window);
     sites.show();
