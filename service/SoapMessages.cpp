@@ -1,6 +1,7 @@
 #include "SoapMessages.h"
 
 #include "StringUtil.h"
+#include "TextNormalise.h"
 #include "XmlUtil.h"
 
 #include <pugixml.hpp>
@@ -33,6 +34,16 @@ pugi::xml_node FirstElementChild(const pugi::xml_node& parent)
     return {};
 }
 
+// Text that can go back into an answer as it is: well-formed UTF-8 without control characters.
+bool IsCleanText(std::string_view text)
+{
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char32_t cp = NextCodePoint(text, pos);
+        if (cp == 0xFFFD || cp < 0x20 || cp == 0x7F) return false;
+    }
+    return true;
+}
+
 bool Fail(SoapFault& fault, std::string reason)
 {
     fault = {true, std::move(reason)};
@@ -60,6 +71,8 @@ bool ReadDetail(const pugi::xml_node& operation, SoapRequest& request, SoapFault
     if (request.list.empty() || request.id.empty()) return Fail(fault, "idx senza dborigine o id_db_origine");
     if (request.list.size() > kMaxIdLength || request.id.size() > kMaxIdLength)
         return Fail(fault, "dborigine o id_db_origine troppo lungo");
+    if (!IsCleanText(request.list) || !IsCleanText(request.id))
+        return Fail(fault, "dborigine o id_db_origine con caratteri non validi");
     return true;
 }
 
@@ -109,7 +122,8 @@ bool ParseSoapRequest(std::string_view body, const std::string& serviceNamespace
         return Fail(fault, "namespace dell'operazione diverso da " + serviceNamespace);
     if (LocalName(operation) == "cerca_indice") return ReadSearch(operation, request, fault);
     if (LocalName(operation) == "cerca_dettaglio") return ReadDetail(operation, request, fault);
-    return Fail(fault, "operazione sconosciuta: " + std::string(LocalName(operation)));
+    const std::string_view name = LocalName(operation);
+    return Fail(fault, "operazione sconosciuta" + (IsCleanText(name) ? ": " + std::string(name) : std::string()));
 }
 
 std::string SearchIndexAnswer(const std::vector<IndexRecord>& hits, const std::map<std::string, std::string>& dates,

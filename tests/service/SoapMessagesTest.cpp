@@ -5,9 +5,12 @@
 #include "SoapEndpoint.h"
 #include "SoapMessages.h"
 #include "SoapRequestText.h"
+#include "TextNormalise.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
+
+#include <random>
 
 using namespace kivo::service;
 
@@ -80,6 +83,8 @@ TEST(SoapRequest, RefusesWhatIsMalformed)
         {Envelope("<cerca_dettaglio xmlns=\"" + kNs + "\"/>"), "no idx"},
         {DetailBody("", "1"), "no list code"},
         {DetailBody("USA", ""), "no identifier"},
+        {DetailBody("USA", "12\xC3"), "identifier not UTF-8"},
+        {DetailBody("USA", "12&#1;"), "identifier with a control character"},
         {SearchBody("<![CDATA[x]]><!DOCTYPE"), "junk inside"},
     };
     for (const auto& c : cases) {
@@ -195,4 +200,32 @@ TEST(Endpoint, AnswersSearchDetailAndUnknownEntry)
     a = AnswerSoapRequest("garbage", index, settings);
     EXPECT_EQ(a.httpStatus, 400);
     EXPECT_NE(a.body.find("soap:Fault"), std::string::npos);
+}
+
+TEST(Endpoint, DamagedRequestsGetAnAnswerOrAFaultNeverACrash)
+{
+    const ListIndex& index = test::SampleIndex();
+    const EndpointSettings settings;
+    const std::string originals[] = {SearchBody("AYMAN AL ZAWAHIRI"), DetailBody("USA", "2676")};
+    std::mt19937 random(20261211);  // fixed: the same damage on every run
+    for (int round = 0; round < 3000; ++round) {
+        std::string body = originals[round % 2];
+        const int damages = 1 + static_cast<int>(random() % 4);
+        for (int d = 0; d < damages && !body.empty(); ++d) {
+            const std::size_t at = random() % body.size();
+            switch (random() % 4) {
+            case 0: body[at] = static_cast<char>(random() % 256); break;  // any byte, NUL included
+            case 1: body.erase(at, 1 + random() % 8); break;
+            case 2: body.insert(at, body.substr(random() % body.size(), 1 + random() % 16)); break;
+            default: body.resize(at); break;
+            }
+        }
+        const EndpointAnswer a = AnswerSoapRequest(body, index, settings);
+        ASSERT_TRUE(a.httpStatus == 200 || a.httpStatus == 400) << body;
+        pugi::xml_document doc;
+        ASSERT_TRUE(doc.load_string(a.body.c_str())) << "answer is not XML for: " << body;
+        for (std::size_t pos = 0; pos < a.body.size();)
+            ASSERT_NE(NextCodePoint(a.body, pos), 0xFFFDu) << "answer is not UTF-8 for: " << body;
+        EXPECT_EQ(a.httpStatus == 400, a.body.find("<soap:Fault>") != std::string::npos);
+    }
 }
