@@ -5,7 +5,6 @@
 #include "data/SqlText.h"
 #include "platform/KivoError.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
