@@ -220,7 +220,6 @@ void FA::askAndEnd()
     question.title = QStringLiteral("Termine programma");
     question.buttons = MessageButtons::YesNo;
     question.defaultButton = MessageAnswer::No;
-    question.icon = MessageIcon::Question;
     if (ctx_.dialogs->message(question) == MessageAnswer::Yes)
         endProgram();
 }

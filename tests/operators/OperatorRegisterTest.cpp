@@ -248,6 +248,18 @@ TEST_F(OperatorRegister, SearchTakesOneElementByPriority)
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(QLatin1Char('\n')).toStdString();
 }
 
+TEST_F(OperatorRegister, EnterInAnyFieldStartsTheSearch)
+{
+    FOPC& window = open();
+    field("DocRic")->setText(QStringLiteral("YA1234567"));
+    QTest::keyClick(field("torag"), Qt::Key_Return);
+    ASSERT_EQ(service.requests().size(), 1u);
+    EXPECT_EQ(ctx.search.SearchKind, QStringLiteral("D"));
+    QTest::keyClick(field("DocRic"), Qt::Key_Enter);
+    EXPECT_EQ(service.requests().size(), 2u);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Elenco Operatori che effettuano la ricerca"));
+}
+
 TEST_F(OperatorRegister, SearchWithoutAnElementSaysSoAndSendsNothing)
 {
     FOPC& window = open();
