@@ -65,7 +65,8 @@ ListServer::ListServer(ServiceOptions options, std::shared_ptr<const ListIndex> 
     // client's delayed acknowledgement hold every answer back some 40 ms.
     http_->set_tcp_nodelay(true);
     http_->set_keep_alive_max_count(100000);
-    http_->set_keep_alive_timeout(5);
+    // An idle kept-alive connection holds a worker: let it go soon, clients reconnect at need.
+    http_->set_keep_alive_timeout(2);
     http_->set_read_timeout(10, 0);
     http_->set_write_timeout(10, 0);
     InstallHandlers();

@@ -77,7 +77,7 @@ std::string ServiceUsage()
            "  --max-hits N       most hits per search (default 200)\n"
            "  --date-ue D, --date-usa D, --date-taleb D\n"
            "                     list dates yyyy-mm-dd, overriding the files (OFAC files carry none)\n"
-           "  --workers N        request threads (default 8)\n"
+           "  --workers N        request threads (default 16)\n"
            "  --max-body BYTES   largest request body accepted (default 65536)\n"
            "Signals: SIGHUP reloads the lists, SIGTERM or SIGINT stops after the requests in progress.\n";
 }

@@ -14,7 +14,7 @@ struct ServiceOptions {
     int port = 8731;
     ListFolderOptions lists;  // folder defaults to the shipped samples
     EndpointSettings endpoint;
-    std::size_t workers = 8;
+    std::size_t workers = 16;  // each kept-alive client connection holds one while open
     std::size_t maxBodyBytes = 64 * 1024;
     bool showHelp = false;
 };
