@@ -10,7 +10,8 @@ namespace kivo::service {
 
 using CsvRow = std::vector<std::string>;
 
-// Every non-empty row of the text; "-0-" fields come back empty, unquoted fields trimmed.
+// Every non-empty row of the text; "-0-" fields come back empty, unquoted fields trimmed. Fields
+// that are not UTF-8 are read as Windows-1252 (older files were written so) and come back in UTF-8.
 std::vector<CsvRow> ParseOfacCsv(std::string_view text);
 
 }  // namespace kivo::service

@@ -50,6 +50,9 @@ TEST(OfacCsv, ReadsTheLegacyDialect)
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0], (CsvRow{"1", "A, \"B\"", "", "x"}));
     EXPECT_EQ(rows[1], (CsvRow{"2", "multi\nline", ""}));
+    // A Windows-1252 file reads as UTF-8; a UTF-8 one stays as it is.
+    EXPECT_EQ(ParseOfacCsv("3,\"Jos\xE9 \x80\"\r\n")[0][1], "José €");
+    EXPECT_EQ(ParseOfacCsv("4,\"José\"\r\n")[0][1], "José");
 }
 
 TEST(OfacRemarks, SortsEachItemIntoItsField)
