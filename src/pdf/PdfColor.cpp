@@ -76,19 +76,28 @@ double ParseDecimal(std::string_view text)
 
 // Two upper-case hexadecimal digits of a component rounded half to even (the last two digits
 // when the value is larger than a byte).
-std::string HexComponent(double value)
+void AppendHexComponent(std::string& out, double value)
 {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     const long n = std::lround(std::nearbyint(value)) & 0xFF;
-    return {kDigits[n >> 4], kDigits[n & 15]};
+    out.push_back(kDigits[n >> 4]);
+    out.push_back(kDigits[n & 15]);
+}
+
+std::string HexColor(double red, double green, double blue)
+{
+    std::string colour = "#";
+    AppendHexComponent(colour, red);
+    AppendHexComponent(colour, green);
+    AppendHexComponent(colour, blue);
+    return colour;
 }
 
 std::string GreyPercent(std::string_view number)
 {
     const double percent = std::clamp(ParseDecimal(number), 0.0, 100.0);
     const double v = 255 - std::floor(percent * 255 / 100);
-    const std::string hex = HexComponent(v);
-    return "#" + hex + hex + hex;
+    return HexColor(v, v, v);
 }
 
 std::string ComponentColor(std::string_view components)
@@ -97,12 +106,11 @@ std::string ComponentColor(std::string_view components)
     std::vector<double> v;
     for (auto part : parts)
         v.push_back(ParseDecimal(part));
-    if (v.size() == 4) {
-        return "#" + HexComponent(std::fabs(100 - (v[0] + v[3])) * 2.55) +
-               HexComponent(std::fabs(100 - (v[1] + v[3])) * 2.55) + HexComponent(std::fabs(100 - (v[2] + v[3])) * 2.55);
-    }
+    if (v.size() == 4)
+        return HexColor(std::fabs(100 - (v[0] + v[3])) * 2.55, std::fabs(100 - (v[1] + v[3])) * 2.55,
+                        std::fabs(100 - (v[2] + v[3])) * 2.55);
     if (v.size() == 3)
-        return "#" + HexComponent(v[0]) + HexComponent(v[1]) + HexComponent(v[2]);
+        return HexColor(v[0], v[1], v[2]);
     return {};
 }
 
