@@ -334,6 +334,7 @@ public:
         if (prevLength >= config_.goodLength) chain >>= 2;
         const int nice = std::min(config_.niceLength, maxLength);
         int best = std::max(prevLength, kMinMatch - 1);
+        if (best >= maxLength) return 0;  // nothing longer fits before the end of the input
         int found = 0;
         const uint8_t* here = in_ + pos;
         while (candidate >= 0 && pos - size_t(candidate) <= size_t(kWindowSize) && chain-- > 0) {
