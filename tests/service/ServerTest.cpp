@@ -67,6 +67,35 @@ TEST(Server, AnswersSoapAndLogsEachRequest)
     EXPECT_NE(running.log().find("cerca_indice \"MICHELE ZAGARIA\" hits=1"), std::string::npos) << running.log();
 }
 
+TEST(Server, AnswersAreTheseBytes)
+{
+    RunningServer running(Samples());
+    auto client = running.Client();
+    const std::string envelope =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\" "
+        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\"><soap:Body>";
+    const auto search = client.Post("/ask_kivo.asmx", SearchBody("MARIO ROSSI"), kSoapType);
+    ASSERT_TRUE(search);
+    EXPECT_EQ(search->body,
+              envelope + "<cerca_indiceResponse xmlns=\"http://kivo.local/ricerca/\"><cerca_indiceResult>"
+              "<indice><nome>LA RICERCA NON HA PRODOTTO RISULTATI</nome><dborigine> </dborigine><id_db_origine> </id_db_origine></indice>"
+              "<indice><nome>__DB_TALEB</nome><dborigine>TALEB</dborigine><id_db_origine>2026-02-27T00:00:00</id_db_origine></indice>"
+              "<indice><nome>__DB_UE</nome><dborigine>UE</dborigine><id_db_origine>2026-02-27T00:00:00</id_db_origine></indice>"
+              "<indice><nome>__DB_USA</nome><dborigine>USA</dborigine><id_db_origine>2021-07-01T00:00:00</id_db_origine></indice>"
+              "</cerca_indiceResult></cerca_indiceResponse></soap:Body></soap:Envelope>");
+    const auto detail = client.Post("/ask_kivo.asmx", DetailRequestText("http://kivo.local/ricerca/", "USA", "15230"), kSoapType);
+    ASSERT_TRUE(detail);
+    EXPECT_EQ(detail->body,
+              envelope + "<cerca_dettaglioResponse xmlns=\"http://kivo.local/ricerca/\"><cerca_dettaglioResult>"
+              "<string>HLISTA DI ORIGINE</string><string>DLista:|Stati Uniti - Dipartimento del Tesoro</string>"
+              "<string>DIdentificativo:|15230</string><string>DData della lista:|01/07/2021</string>"
+              "<string>DProgramma / regime:|TCO</string><string>HNOMINATIVO E ALIAS</string>"
+              "<string>DNome:|CATERINO, Mario</string><string>DTipo:|Persona fisica</string>"
+              "<string>HDATI ANAGRAFICI</string><string>DData di nascita:|14 Jun 1957</string>"
+              "<string>DLuogo di nascita:|Casal di Principe, Italy</string>"
+              "</cerca_dettaglioResult></cerca_dettaglioResponse></soap:Body></soap:Envelope>");
+}
+
 TEST(Server, ServesWsdlAndPage)
 {
     RunningServer running(Samples());
