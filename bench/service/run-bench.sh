@@ -23,7 +23,7 @@ echo "start-up until the first answer: $(echo "($ready - $start) * 1000" | bc | 
      "resident memory: $(awk '/VmRSS/ {print $2, $3}' /proc/$pid/status)"
 
 "$bench" http 127.0.0.1 "$port" 10 4
-wrk -t2 -c4 -d10s -s "$here/search.lua" "http://127.0.0.1:$port/ask_kivo.asmx" | tail -n 1
+KIVO_BENCH_QUERIES="$here/queries.txt" wrk -t2 -c4 -d10s -s "$here/search.lua" "http://127.0.0.1:$port/ask_kivo.asmx" | tail -n 1
 echo "resident memory after the load: $(awk '/VmRSS/ {print $2, $3}' /proc/$pid/status)"
 kill "$pid"; wait "$pid" 2>/dev/null || true
 trap - EXIT

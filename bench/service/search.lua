@@ -1,12 +1,9 @@
--- wrk script: cerca_indice requests cycling through hitting and non-hitting names.
-local names = {
-  "AYMAN AL ZAWAHIRI", "ZAWAHIRI AYMAN", "OSAMA BIN LADEN", "USAMA BIN LADIN", "AYMAN ZAWAHRI",
-  "SEIF AL ADEL", "MICHELE ZAGARIA", "BANCO NACIONAL DE CUBA", "MUHAMMAD SALAHALDIN ZIDANE", "1084010",
-  "MOHAMMED ALI HASSAN", "ABU BAKR AL BAGHDADI",
-  "MARIO ROSSI", "GIUSEPPE RUSSO", "ANTONIO ESPOSITO", "GIOVANNI BIANCHI", "FRANCESCO ROMANO",
-  "MARIA COLOMBO", "ANNA RICCI", "LUCA MARINO", "STEFANO DE LUCA", "ALESSANDRO MANCINI",
-  "GIUSEPPINA FERRARA", "RICCARDO DE SANTIS",
-}
+-- wrk script: cerca_indice requests cycling through the names of queries.txt (set
+-- KIVO_BENCH_QUERIES to its path).
+local names = {}
+for line in io.lines(os.getenv("KIVO_BENCH_QUERIES") or "queries.txt") do
+  if line ~= "" then names[#names + 1] = line end
+end
 local bodies = {}
 for i, name in ipairs(names) do
   bodies[i] = '<?xml version="1.0" encoding="utf-8"?>\n' ..
