@@ -100,6 +100,13 @@ LoadedLists LoadListFolder(const ListFolderOptions& options)
     return out;
 }
 
-std::string SampleListsFolder() { return KIVO_SAMPLE_LISTS_DIR; }
+std::string SampleListsFolder()
+{
+    // Beside the executable in the program directory; in the source tree for tests and tools.
+    std::error_code error;
+    const fs::path beside = fs::read_symlink("/proc/self/exe", error).parent_path() / "liste-servizio";
+    if (!error && fs::is_directory(beside)) return beside.string();
+    return KIVO_SAMPLE_LISTS_DIR;
+}
 
 }  // namespace kivo::service

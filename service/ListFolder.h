@@ -28,7 +28,8 @@ struct LoadedLists {
 // Throws std::runtime_error when a file is unreadable or malformed, or no list was found at all.
 LoadedLists LoadListFolder(const ListFolderOptions& options);
 
-// The folder that the service reads by default: the shipped sample lists.
+// The folder that the service reads by default: the shipped sample lists, from liste-servizio/
+// beside the executable when it is there, else from the source tree.
 std::string SampleListsFolder();
 
 }  // namespace kivo::service
