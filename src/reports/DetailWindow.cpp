@@ -5,12 +5,11 @@
 #include "platform/DesktopOpen.h"
 #include "reports/ChildWindows.h"
 #include "reports/ReportSetup.h"
+#include "reports/WindowParts.h"
 
-#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -30,16 +29,8 @@ QLineEdit* HeaderField(QWidget* parent, const QString& name) {
     auto* field = new QLineEdit(QStringLiteral(" "), parent);
     field->setObjectName(name);
     field->setReadOnly(true);
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, kHeaderFieldColour);
-    field->setPalette(palette);
+    SetFieldBackground(field, kHeaderFieldColour);
     return field;
-}
-
-QPushButton* Button(QWidget* parent, const QString& name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
 }
 
 int ColumnCaptioned(const QTreeWidget* grid, const QString& caption) {
@@ -67,28 +58,9 @@ FDett::FDett(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Esito Ricerca"));
 
-    Label1 = new QLabel(QStringLiteral("Scheda Dettaglio"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont titleFont = Label1->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
-    titleFont.setBold(true);
-    Label1->setFont(titleFont);
-
-    auto* Label4 = new QLabel(QStringLiteral("Operatore che ricerca:"), this);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    vRag = new QLineEdit(this);
-    vRag->setObjectName(QStringLiteral("vRag"));
-    vRag->setReadOnly(true);
-    auto* operatorRow = new QHBoxLayout;
-    operatorRow->addWidget(Label4);
-    operatorRow->addWidget(vRag, 1);
-
-    LVDett = new QTreeWidget(this);
-    LVDett->setObjectName(QStringLiteral("LVDett"));
-    LVDett->setRootIsDecorated(false);
-    LVDett->header()->setSectionsClickable(true);
-    connect(LVDett->header(), &QHeaderView::sectionClicked, this,
-            [this](int column) { SortGridByColumn(ctx_, LVDett, column); });
+    Label1 = TitleLabel(this, QStringLiteral("Scheda Dettaglio"));
+    QHBoxLayout* operatorRow = OperatorRow(this, QStringLiteral("Label4"), vRag);
+    LVDett = SortableGrid(ctx_, this, QStringLiteral("LVDett"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
@@ -120,11 +92,11 @@ QWidget* FDett::buildHeaderFrame() {
 
 QWidget* FDett::buildButtons() {
     auto* row = new QWidget(this);
-    CmdUe = Button(row, QStringLiteral("CmdUe"), QStringLiteral("Vai all'URL Ufficiale"));
-    CmAnteprima = Button(row, QStringLiteral("CmAnteprima"), QStringLiteral("Anteprima "));
-    CmPDF = Button(row, QStringLiteral("CmPDF"), QStringLiteral("Stampa PDF"));
+    CmdUe = NamedButton(row, QStringLiteral("CmdUe"), QStringLiteral("Vai all'URL Ufficiale"));
+    CmAnteprima = NamedButton(row, QStringLiteral("CmAnteprima"), QStringLiteral("Anteprima "));
+    CmPDF = NamedButton(row, QStringLiteral("CmPDF"), QStringLiteral("Stampa PDF"));
     CmPDF->setDefault(true);
-    Command3 = Button(row, QStringLiteral("Command3"), QStringLiteral("Torna all'Esito "));
+    Command3 = NamedButton(row, QStringLiteral("Command3"), QStringLiteral("Torna all'Esito "));
     connect(CmdUe, &QPushButton::clicked, this, [this] { OpenOfficialPage(); });
     connect(CmAnteprima, &QPushButton::clicked, this, [this] { PrintDetail(QStringLiteral("A")); });
     connect(CmPDF, &QPushButton::clicked, this, [this] { PrintDetail(QStringLiteral("P")); });

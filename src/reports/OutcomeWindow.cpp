@@ -7,14 +7,13 @@
 #include "reports/ChildWindows.h"
 #include "reports/DetailWindow.h"
 #include "reports/ReportSetup.h"
+#include "reports/WindowParts.h"
 #include "search/DetailRequest.h"
 
 #include <QEvent>
-#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,22 +33,8 @@ QLineEdit* SearchField(QWidget* parent, const QString& name) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(name);
     field->setMaxLength(70);
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, kSearchFieldColour);
-    field->setPalette(palette);
+    SetFieldBackground(field, kSearchFieldColour);
     return field;
-}
-
-void SetBackground(QLineEdit* field, const QColor& colour) {
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, colour);
-    field->setPalette(palette);
-}
-
-QPushButton* Button(QWidget* parent, const QString& name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
 }
 
 }  // namespace
@@ -59,33 +44,14 @@ FEsito::FEsito(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Esito Ricerca"));
 
-    Label1 = new QLabel(QStringLiteral("Esito Ricerca"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont titleFont = Label1->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
-    titleFont.setBold(true);
-    Label1->setFont(titleFont);
-
-    auto* Label5 = new QLabel(QStringLiteral("Operatore che ricerca:"), this);
-    Label5->setObjectName(QStringLiteral("Label5"));
-    vRag = new QLineEdit(this);
-    vRag->setObjectName(QStringLiteral("vRag"));
-    vRag->setReadOnly(true);
-    auto* operatorRow = new QHBoxLayout;
-    operatorRow->addWidget(Label5);
-    operatorRow->addWidget(vRag, 1);
+    Label1 = TitleLabel(this, QStringLiteral("Esito Ricerca"));
+    QHBoxLayout* operatorRow = OperatorRow(this, QStringLiteral("Label5"), vRag);
 
     Label2 = new QLabel(QStringLiteral("Cliccare DUE volte sul nomivativo per la SCHEDA DETTAGLIO"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
 
-    LVEsito = new QTreeWidget(this);
-    LVEsito->setObjectName(QStringLiteral("LVEsito"));
-    LVEsito->setRootIsDecorated(false);
-    LVEsito->setSelectionMode(QAbstractItemView::SingleSelection);
-    LVEsito->header()->setSectionsClickable(true);
+    LVEsito = SortableGrid(ctx_, this, QStringLiteral("LVEsito"));
     LVEsito->installEventFilter(this);
-    connect(LVEsito->header(), &QHeaderView::sectionClicked, this,
-            [this](int column) { SortGridByColumn(ctx_, LVEsito, column); });
     connect(LVEsito, &QTreeWidget::itemDoubleClicked, this, [this] { OpenSelectedDetail(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -117,11 +83,11 @@ QWidget* FEsito::buildSearchFrame() {
 
 QWidget* FEsito::buildButtons() {
     auto* row = new QWidget(this);
-    CmAnteprima = Button(row, QStringLiteral("CmAnteprima"), QStringLiteral("Anteprima "));
-    CmPDF = Button(row, QStringLiteral("CmPDF"), QStringLiteral("Stampa PDF"));
+    CmAnteprima = NamedButton(row, QStringLiteral("CmAnteprima"), QStringLiteral("Anteprima "));
+    CmPDF = NamedButton(row, QStringLiteral("CmPDF"), QStringLiteral("Stampa PDF"));
     CmPDF->setDefault(true);
-    CmAltraRic = Button(row, QStringLiteral("CmAltraRic"), QStringLiteral("Altra Ricerca"));
-    Command3 = Button(row, QStringLiteral("Command3"), QStringLiteral("Chiudi"));
+    CmAltraRic = NamedButton(row, QStringLiteral("CmAltraRic"), QStringLiteral("Altra Ricerca"));
+    Command3 = NamedButton(row, QStringLiteral("Command3"), QStringLiteral("Chiudi"));
     connect(CmAnteprima, &QPushButton::clicked, this, [this] { PrintOutcome(QStringLiteral("A")); });
     connect(CmPDF, &QPushButton::clicked, this, [this] { PrintOutcome(QStringLiteral("P")); });
     connect(CmAltraRic, &QPushButton::clicked, this, [this] { otherSearch(); });
@@ -270,9 +236,9 @@ bool FEsito::eventFilter(QObject* watched, QEvent* event) {
             OpenSelectedDetail();
         }
     } else if (watched == NomeRic && event->type() == QEvent::FocusIn) {
-        SetBackground(NomeRic, ctx_.app.FocusColour);
+        SetFieldBackground(NomeRic, ctx_.app.FocusColour);
     } else if (watched == NomeRic && event->type() == QEvent::FocusOut) {
-        SetBackground(NomeRic, ctx_.app.FieldColour);
+        SetFieldBackground(NomeRic, ctx_.app.FieldColour);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -32,12 +32,7 @@ protected:
     QString resultFile(const QString& relative = QStringLiteral("VERIFICA_KIVO.TXT")) const {
         return QString::fromUtf8(program.readFile(relative));
     }
-    FEsito* outcomeWindow() const {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* window = qobject_cast<FEsito*>(widget); window && window->isVisible())
-                return window;
-        return nullptr;
-    }
+    static FEsito* outcomeWindow() { return OpenWindow<FEsito>(); }
     int endedWith = -1;
 };
 

@@ -22,11 +22,7 @@ protected:
     }
     FDett* showDetail() {
         ShowDetailWindow(ctx, QStringLiteral("STUDIO ROSSI"));
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* window = qobject_cast<FDett*>(widget); window && window->isVisible())
-                return window;
-        }
-        return nullptr;
+        return OpenWindow<FDett>();
     }
     static int column(const QTreeWidget* grid, const QString& caption) {
         for (int c = 0; c < grid->columnCount(); ++c)

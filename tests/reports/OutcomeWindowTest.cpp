@@ -14,15 +14,6 @@
 
 namespace {
 
-template <typename Window>
-Window* OpenWindow() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
-            return window;
-    }
-    return nullptr;
-}
-
 class OutcomeWindowTest : public ReportsFixture {
 protected:
     FEsito* showOutcome(const QString& searched = QStringLiteral("MARIO ROSSI")) {
@@ -85,8 +76,9 @@ TEST_F(OutcomeWindowTest, NameColumnCaptionFollowsTheSearchKind) {
                   (QStringList{QStringLiteral("DataBase"), QString::fromLatin1(caption), QStringLiteral("Id")}));
         EXPECT_EQ(window->findChild<QLineEdit*>(QString::fromLatin1(field))->text(), QStringLiteral(" X123 "));
         for (QLineEdit* other : {window->NomeRic, window->CFRic, window->DocRic}) {
-            if (other->objectName() != QLatin1String(field))
+            if (other->objectName() != QLatin1String(field)) {
                 EXPECT_TRUE(other->text().isEmpty());
+            }
         }
     }
 }

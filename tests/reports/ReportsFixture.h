@@ -6,7 +6,9 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramDir.h"
 
+#include <QApplication>
 #include <QObject>
+#include <QWidget>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -28,6 +30,16 @@ QString PdfText(const QString& path);
 // qpdf --check found no fault.
 bool PdfChecks(const QString& path);
 int PdfPageCount(const QString& path);
+// The visible window of the type, or null.
+template <typename Window>
+Window* OpenWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
 // Where each of the texts first occurs in `text`; -1 when missing.
 std::vector<qsizetype> Positions(const QString& text, const QStringList& parts);
 
