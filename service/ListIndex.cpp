@@ -55,13 +55,42 @@ std::vector<std::string> IdentifierKeys(const std::string& number)
     return keys;
 }
 
-// The name forms under which a listed name is found: as the client would send it, and folded.
+bool IsParticle(const std::string& token)
+{
+    static const std::unordered_set<std::string> kParticles = {
+        "AL", "EL", "UL", "BIN", "BEN", "IBN", "ABU", "ABD", "DE", "DI", "DA", "DEL", "DELLA", "DELLO",
+        "LA", "LO", "LE", "VAN", "VON", "DOS", "DAS", "DU"};
+    return kParticles.count(token) > 0;
+}
+
+// AL ZAWAHIRI -> ALZAWAHIRI, DE LUCA -> DELUCA: how such names are also written.
+std::vector<std::string> WithParticlesJoined(const std::vector<std::string>& tokens)
+{
+    std::vector<std::string> joined;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (IsParticle(tokens[i]) && i + 1 < tokens.size()) {
+            joined.push_back(tokens[i] + tokens[i + 1]);
+            ++i;
+        } else {
+            joined.push_back(tokens[i]);
+        }
+    }
+    return joined;
+}
+
+// The name forms under which a listed name is found: as the client would send it, folded, and
+// each of these with its particles joined to the next word.
 std::vector<std::vector<std::string>> NameForms(const std::string& name)
 {
     std::vector<std::vector<std::string>> forms;
-    for (auto tokens : {SplitTokens(NormaliseLikeClient(name)), SplitTokens(FoldToAscii(name))})
+    const auto add = [&](std::vector<std::string> tokens) {
         if (!tokens.empty() && std::find(forms.begin(), forms.end(), tokens) == forms.end())
             forms.push_back(std::move(tokens));
+    };
+    for (auto tokens : {SplitTokens(NormaliseLikeClient(name)), SplitTokens(FoldToAscii(name))}) {
+        add(WithParticlesJoined(tokens));
+        add(std::move(tokens));
+    }
     return forms;
 }
 

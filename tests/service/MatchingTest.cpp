@@ -102,6 +102,8 @@ TEST(Matching, FindsThePublishedEntries)
         {"VIKTOR BOUT", {"USA:8279"}, "patronymic missing"},
         {"MOAMMAR GADDAFI", {"USA:12606"}, "transliteration of QADHAFI, Muammar"},
         {"SERGIO FERRARI", {"USA:26402"}, "an Italian name that is listed"},
+        {"ALZAWAHIRI AYMAN", {"USA:2676"}, "article joined to the surname, listed apart"},
+        {"PAOLO DIMAURO", {"USA:15231"}, "DI MAURO written as one word"},
     });
 }
 
