@@ -147,7 +147,7 @@ bool SiblingConnection(AppContext& ctx, Sibling sibling)
                 connectionString = plain.front();
         }
         const QString attachmentsRoot = plain.back();
-        Database connection = Database::Open(connectionString);
+        Database connection = Database::Open(connectionString, DatabaseUse::Sibling);
         ctx.sibling.connection = connection;
         ctx.sibling.connectionString = connectionString;
         ctx.sibling.attachmentsRoot = attachmentsRoot;
