@@ -83,39 +83,29 @@ std::string StyleSuffix(int style)
 
 void LoadFontMetrics(FontRecord& record, FontFamily family, int style)
 {
+    struct MetricSet {
+        int lineHeight, descent;
+        const char* baseFont;
+        bool styled;  // the family has bold and italic faces
+    };
+    static constexpr MetricSet kArial{1221, -221, "Arial", true};
+    static constexpr MetricSet kCourierNew{1133, -300, "CourierNew", true};
+    static constexpr MetricSet kTimesNewRoman{1107, -216, "TimesNewRoman", true};
+    static constexpr MetricSet kSymbol{1225, -220, "Symbol", false};
+    static constexpr MetricSet kZapfDingbats{1221, -221, "ZapfDingbats", false};
+
+    const MetricSet* set = &kArial;  // every name that is not built in is measured as Arial
     switch (family) {
-    case FontFamily::TimesNewRoman:
-        record.Widths = TimesWidths(style);
-        record.LineHeight = 1107;
-        record.Descent = -216;
-        record.BaseFont = "TimesNewRoman" + StyleSuffix(style);
-        break;
-    case FontFamily::CourierNew:
-        record.Widths = CourierWidths();
-        record.LineHeight = 1133;
-        record.Descent = -300;
-        record.BaseFont = "CourierNew" + StyleSuffix(style);
-        break;
-    case FontFamily::Symbol:
-        record.Widths = widths::kSymbol;
-        record.LineHeight = 1225;
-        record.Descent = -220;
-        record.BaseFont = "Symbol";
-        break;
-    case FontFamily::ZapfDingbats:
-        record.Widths = widths::kZapfDingbats;
-        record.LineHeight = 1221;
-        record.Descent = -221;
-        record.BaseFont = "ZapfDingbats";
-        break;
+    case FontFamily::TimesNewRoman: set = &kTimesNewRoman; record.Widths = TimesWidths(style); break;
+    case FontFamily::CourierNew: set = &kCourierNew; record.Widths = CourierWidths(); break;
+    case FontFamily::Symbol: set = &kSymbol; record.Widths = widths::kSymbol; break;
+    case FontFamily::ZapfDingbats: set = &kZapfDingbats; record.Widths = widths::kZapfDingbats; break;
     case FontFamily::Arial:
-    case FontFamily::Other:
-        record.Widths = ArialWidths(style);
-        record.LineHeight = 1221;
-        record.Descent = -221;
-        record.BaseFont = "Arial" + StyleSuffix(style);
-        break;
+    case FontFamily::Other: record.Widths = ArialWidths(style); break;
     }
+    record.LineHeight = set->lineHeight;
+    record.Descent = set->descent;
+    record.BaseFont = set->baseFont + (set->styled ? StyleSuffix(style) : std::string());
 }
 
 }  // namespace pdf

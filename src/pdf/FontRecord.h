@@ -2,6 +2,7 @@
 // One font loaded by the writer: a built-in family's metric set or a TrueType file.
 
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <string>
 
@@ -14,4 +15,14 @@ struct FontRecord {
     int LineHeight = 0;                       // 1/1000 of the font size
     int Descent = 0;                          // 1/1000 of the font size, negative
     int Encoding = 0;                         // 0 Windows ANSI, 1 Mac Roman
+    int Object = 0;                           // font object number, 0 until written
+
+    // Symbol and ZapfDingbats use their own built-in encoding whatever is asked.
+    bool IsSymbolic() const
+    {
+        std::string upper = BaseFont;
+        for (char& c : upper)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return upper == "SYMBOL" || upper == "ZAPFDINGBATS";
+    }
 };

@@ -153,6 +153,8 @@ std::string PdfWriter::BeginDoc(const std::string& fileName)
         WriteLine(std::string("% ") + kLibraryName + " rel. " + Version());
     }
     highestObject_ = 3;  // 1 page tree, 2 and 3 the shared resource dictionaries, written at the end
+    if (file_ != nullptr)
+        WritePendingFonts();
     return name;
 }
 

@@ -109,21 +109,23 @@ void PdfWriter::SetFont(std::string_view name, float size, int style, int encodi
         pdf::LoadFontMetrics(record, family, style & 3);
         fontTable_.push_back(record);
         index = static_cast<int>(fontTable_.size());
-        WriteFontObject(fontTable_.back(), fontTable_.back().ResourceName, {}, {});
+        // A font chosen before the document is open is written as soon as it opens.
+        if (file_ != nullptr)
+            WriteFontObject(fontTable_.back(), fontTable_.back().ResourceName, {}, {});
     }
     currentFont_ = index;
     fontResource_ = fontTable_[static_cast<std::size_t>(index - 1)].ResourceName;
 }
 
-void PdfWriter::WriteFontObject(const FontRecord& record, std::string_view resourceName, std::string_view fontFile,
+void PdfWriter::WriteFontObject(FontRecord& record, std::string_view resourceName, std::string_view fontFile,
                                 std::string_view descriptorEntries)
 {
     const int font = OpenIndirectObject();
+    record.Object = font;
     fontResources_ += "/" + std::string(resourceName) + " " + std::to_string(font) + " 0 R ";
     WriteLine("<< /Type /Font /Subtype /" + std::string(record.IsTrueType ? "TrueType" : "Type1") + " /Name /" +
               std::string(resourceName) + " /BaseFont /" + record.BaseFont + " /FirstChar 0 /LastChar 255");
-    const std::string base = UpperCased(record.BaseFont);
-    if (base != "SYMBOL" && base != "ZAPFDINGBATS")
+    if (!record.IsSymbolic())
         WriteLine(std::string("/Encoding << /Type /Encoding /BaseEncoding /") +
                   (record.Encoding == 1 ? "MacRomanEncoding" : "WinAnsiEncoding") + ">>");
     if (!record.IsTrueType) {
@@ -157,6 +159,13 @@ void PdfWriter::WriteFontObject(const FontRecord& record, std::string_view resou
     CloseIndirectObject();
 }
 
+void PdfWriter::WritePendingFonts()
+{
+    for (FontRecord& record : fontTable_)
+        if (record.Object == 0 && !record.IsTrueType)
+            WriteFontObject(record, record.ResourceName, {}, {});
+}
+
 namespace {
 
 std::string DescriptorEntries(const pdf::TrueTypeMetrics& m)
@@ -186,6 +195,11 @@ std::string PdfWriter::AddFont(const std::string& fontFile, std::string_view ali
     const auto metrics = pdf::ReadTrueTypeMetrics(bytes);
     if (!metrics) {
         RecordError("AddFont", fontFile, kInvalidFileFormat, "Invalid file format");
+        return {};
+    }
+    if (file_ == nullptr) {
+        // The font file is embedded while it is read: there must be a document to write into.
+        RecordError("AddFont", fontFile, 52, "no document is open for writing");
         return {};
     }
     const std::string name = WithoutBlanks(alias.empty() ? std::string_view(metrics->name) : alias);

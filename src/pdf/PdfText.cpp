@@ -148,7 +148,12 @@ float PdfWriter::DrawTextLine(float x, float y, float width, std::string_view by
     block += " Tm\r";
     block += prefix;
     block += '(';
-    pdf::AppendEscaped(block, bytes);
+    // Widths are measured on the Windows-1252 codes; a Mac Roman font gets the same characters
+    // at its own codes.
+    if (font != nullptr && font->Encoding == 1 && !font->IsSymbolic())
+        pdf::AppendEscaped(block, pdf::Win1252ToMacRoman(bytes));
+    else
+        pdf::AppendEscaped(block, bytes);
     block += ") Tj";
     block += suffix;
     block += "\rET";

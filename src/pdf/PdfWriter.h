@@ -196,8 +196,9 @@ private:
     // ---- Fonts and text (PdfFont.cpp, PdfText.cpp, PdfTextBox.cpp) --------------------------
     int FindFont(std::string_view key, int encoding) const;
     std::string UniqueResourceName(std::string name, int style) const;
-    void WriteFontObject(const FontRecord& record, std::string_view resourceName,
-                         std::string_view fontFile, std::string_view descriptorEntries);
+    void WriteFontObject(FontRecord& record, std::string_view resourceName, std::string_view fontFile,
+                         std::string_view descriptorEntries);
+    void WritePendingFonts();
     const FontRecord* CurrentFontRecord() const;
     float TextLengthBytes(std::string_view bytes) const;  // text already in Windows-1252
     float DrawTextLine(float x, float y, float width, std::string_view bytes, float offset, int flags,

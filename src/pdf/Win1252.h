@@ -11,5 +11,8 @@ namespace pdf {
 std::string Utf8ToWin1252(std::string_view utf8);
 std::string Win1252ToUtf8(std::string_view bytes);
 char32_t Win1252ToUnicode(unsigned char code);
+// The same characters as Mac Roman bytes, for fonts that declare MacRomanEncoding; characters
+// that Mac Roman lacks become "?".
+std::string Win1252ToMacRoman(std::string_view bytes);
 
 }  // namespace pdf

@@ -290,3 +290,34 @@ TEST(TrueTypeFonts, MissingOrBrokenFilesAreRecorded)
         EXPECT_EQ(another.ErrNumber(), 321) << length;
     }
 }
+
+TEST(Fonts, FontChosenBeforeTheDocumentOpensIsWrittenWhenItOpens)
+{
+    const std::string path = ScratchPath("font-before-doc.pdf");
+    PdfWriter writer;
+    writer.SetFont("Times", 12, 0, 0);
+    writer.BeginDoc(path);
+    writer.BeginPage();
+    writer.DrawText(50, 50, "Scelto prima", 1);
+    writer.EndDoc();
+    EXPECT_EQ(writer.ErrNumber(), 0) << writer.ErrDescription();
+    const std::string file = ReadFile(path);
+    EXPECT_NE(pdftest::ObjectText(file, 4).find("/Name /TimesNewRoman "), std::string::npos);
+    EXPECT_TRUE(pdftest::QpdfCheckPasses(path));
+    EXPECT_NE(pdftest::PdfToText(path).find("Scelto prima"), std::string::npos);
+}
+
+TEST(Fonts, MacRomanFontsGetTheirOwnCodesForAccentedLetters)
+{
+    const std::string path = ScratchPath("macroman.pdf");
+    PdfWriter writer;
+    writer.BeginDoc(path);
+    writer.SetFont("Times", 12, 0, 1);
+    EXPECT_FLOAT_EQ(writer.TextLength("è"), 444 * 12 / 1000.0f);  // measured as Windows-1252
+    writer.BeginPage();
+    writer.DrawText(50, 50, "Città è però", 1);
+    writer.EndDoc();
+    EXPECT_NE(StreamData(ReadFile(path), 6).find("(Citt\x88 \x8F per\x98) Tj"), std::string::npos);
+    EXPECT_TRUE(pdftest::QpdfCheckPasses(path));
+    EXPECT_NE(pdftest::PdfToText(path).find("Città è però"), std::string::npos);
+}
