@@ -1,16 +1,8 @@
 // KIVO: start-up, then the main window (no command line) or the batch mode (a command line).
+#include "reports/BatchMode.h"
 #include "siblings/ConnectionFiles.h"
 #include "startup/Startup.h"
-
-#if KIVO_WITH_MAIN_WINDOW
 #include "ui/MainWindow.h"
-#endif
-#if KIVO_WITH_BATCH_MODE
-#include "reports/BatchMode.h"
-#endif
-#if !KIVO_WITH_MAIN_WINDOW || !KIVO_WITH_BATCH_MODE
-#include "app/Placeholders.h"
-#endif
 
 #include <QApplication>
 #include <QWidget>
@@ -36,16 +28,8 @@ QString CommandLineText(const QApplication& app)
 Handover ProgramHandover()
 {
     Handover handover;
-#if KIVO_WITH_MAIN_WINDOW
     handover.showMainWindow = ShowMainWindow;
-#else
-    handover.showMainWindow = InterimShowMainWindow;
-#endif
-#if KIVO_WITH_BATCH_MODE
     handover.runBatch = RunBatch;
-#else
-    handover.runBatch = InterimRunBatch;
-#endif
     handover.writeOwnConnectionFile = WriteOwnConnectionFile;
     return handover;
 }

@@ -97,12 +97,10 @@ TEST_F(Program, PersonalisedBatchRecordsTheRunAndStoresTheHits)
         stored << hits.value(0).toString() + u'/' + hits.value(1).toString();
     EXPECT_EQ(stored, (QStringList{QStringLiteral("ROSSI MARIO/UE"), QStringLiteral("ROSSI MARIO ANTONIO/USA")}));
 
-#if KIVO_WITH_BATCH_MODE
     // The run goes on to the report: found, and the PDF it names is there.
     const QString pdf = program->filePath(QStringLiteral("ALLEGATI/ROSSI MARIO.pdf"));
     EXPECT_TRUE(result.endsWith("\r\nESITO=1\r\nPDF=" + pdf.toUtf8() + "\r\n")) << result.constData();
     EXPECT_TRUE(QFileInfo(pdf).size() > 0);
-#endif
 }
 
 TEST_F(Program, PersonalisedBatchWithTheServiceDownKeepsTwoLines)
