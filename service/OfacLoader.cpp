@@ -43,13 +43,14 @@ std::vector<std::string> SplitProgrammes(const std::string& field)
 // Words that name an identity or registration number in the remarks.
 bool NamesAnIdentifier(std::string_view type)
 {
-    static constexpr std::array<std::string_view, 24> kKeywords = {
+    static constexpr std::array<std::string_view, 35> kKeywords = {
         "No.", "No ", "Number", "ID", "Passport", "#", "IMO", "MMSI", "R.F.C.", "C.U.R.P.", "D.N.I.",
-        "BIC", "Cedula", "Address -", "Registration", "License", "Licence", "Certificate", "Card",
-        "SSN", "C.U.I.T.", "Tax", "Identification", "Serial"};
+        "BIC", "BIK", "Cedula", "Address -", "Registration", "License", "Licence", "Certificate", "Card",
+        "SSN", "C.U.I.T.", "C.U.I.", "I.F.E.", "Tax", "Identification", "Identidad", "Serial", "Code",
+        "Fiscal", "FEIN", "RTN", "Credencial", "Cartilla", "Matricula"};
     for (auto k : kKeywords)
         if (type.find(k) != std::string_view::npos) return true;
-    return type == "No";
+    return type == "No" || type.ends_with(" No");
 }
 
 // "Passport 1084010 (Egypt) issued 1990" -> type, number, country, note; false when not one.
@@ -61,10 +62,11 @@ bool ParseIdentifier(const std::string& item, IdentityDocument& doc)
         const auto at = main.find(tail);
         if (at != std::string::npos) { note = Trim(main.substr(at)); main.resize(at); }
     }
-    const auto paren = main.find('(');
-    if (paren != std::string::npos) {
-        const auto close = main.find(')', paren);
-        doc.country = Trim(main.substr(paren + 1, close == std::string::npos ? std::string::npos : close - paren - 1));
+    // A country in brackets at the end; brackets inside ("Serial Number (MSN) 208B5142") stay.
+    main = Trim(main);
+    const auto paren = main.rfind('(');
+    if (paren != std::string::npos && !main.empty() && main.back() == ')') {
+        doc.country = Trim(main.substr(paren + 1, main.size() - paren - 2));
         main = Trim(main.substr(0, paren));
     }
     // The number starts at the first word holding a digit.

@@ -61,21 +61,31 @@ TEST(OfacRemarks, SortsEachItemIntoItsField)
     for (const char* item : {"DOB 19 Jun 1951", "alt. DOB 1950", "POB Giza, Egypt", "Passport 1084010 (Egypt)",
                              "National ID No. 660000 73767 (Belgium) issued 2001", "nationality Niger",
                              "Gender Male", "a.k.a. 'CHAPORI, Petit'", "Linked To: HIZBALLAH",
-                             "Vessel Registration Identification IMO 9187629"})
+                             "Vessel Registration Identification IMO 9187629",
+                             "Italian Fiscal Code DAOMMD74T11Z352Z",
+                             "Aircraft Manufacturer's Serial Number (MSN) 208B5142",
+                             "Matricula Mercantil No 21-573208-02 (Medellin)",
+                             "Executive Order 13846 information: BAN ON INVESTMENT"})
         ApplyOfacRemark(item, e);
     EXPECT_EQ(e.birthDates, (std::vector<std::string>{"19 Jun 1951", "1950"}));
     EXPECT_EQ(e.birthPlaces, (std::vector<std::string>{"Giza, Egypt"}));
     EXPECT_EQ(e.nationalities, (std::vector<std::string>{"Niger"}));
     EXPECT_EQ(e.gender, "Maschile");
     EXPECT_EQ(e.weakAliases, (std::vector<std::string>{"CHAPORI, Petit"}));
-    EXPECT_EQ(e.remarks, (std::vector<std::string>{"Linked To: HIZBALLAH"}));
-    ASSERT_EQ(e.documents.size(), 3u);
+    EXPECT_EQ(e.remarks, (std::vector<std::string>{"Linked To: HIZBALLAH", "Executive Order 13846 information: BAN ON INVESTMENT"}));
+    ASSERT_EQ(e.documents.size(), 6u);
     EXPECT_EQ(e.documents[0].type, "Passport");
     EXPECT_EQ(e.documents[0].number, "1084010");
     EXPECT_EQ(e.documents[0].country, "Egypt");
     EXPECT_EQ(e.documents[1].number, "660000 73767");
     EXPECT_EQ(e.documents[1].note, "issued 2001");
     EXPECT_EQ(e.documents[2].number, "9187629");
+    EXPECT_EQ(e.documents[3].type, "Italian Fiscal Code");
+    EXPECT_EQ(e.documents[3].number, "DAOMMD74T11Z352Z");
+    EXPECT_EQ(e.documents[4].type, "Aircraft Manufacturer's Serial Number (MSN)");
+    EXPECT_EQ(e.documents[4].number, "208B5142");
+    EXPECT_EQ(e.documents[5].number, "21-573208-02");
+    EXPECT_EQ(e.documents[5].country, "Medellin");
 }
 
 TEST(OfacLoader, JoinsAliasesAndAddressesToTheirEntries)

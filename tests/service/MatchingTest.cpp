@@ -104,6 +104,7 @@ TEST(Matching, FindsThePublishedEntries)
         {"SERGIO FERRARI", {"USA:26402"}, "an Italian name that is listed"},
         {"ALZAWAHIRI AYMAN", {"USA:2676"}, "article joined to the surname, listed apart"},
         {"PAOLO DIMAURO", {"USA:15231"}, "DI MAURO written as one word"},
+        {"DAOMMD74T11Z352Z", {"USA:7203"}, "Italian tax code, as the program sends it"},
     });
 }
 
