@@ -47,28 +47,30 @@ private:
     QToolBar* BuildToolBar() {
         auto* bar = new QToolBar(this);
         bar->setObjectName(QStringLiteral("ComandiAnteprima"));
-        AddAction(bar, QStringLiteral("Prima pagina"), [this] { ShowPage(0); });
-        AddAction(bar, QStringLiteral("Pagina precedente"), [this] { ShowPage(CurrentPage() - 1); });
+        AddAction(bar, QStringLiteral("«"), QStringLiteral("Prima pagina"), [this] { ShowPage(0); });
+        AddAction(bar, QStringLiteral("‹"), QStringLiteral("Pagina precedente"), [this] { ShowPage(CurrentPage() - 1); });
         pageLabel_ = new QLabel(bar);
         pageLabel_->setObjectName(QStringLiteral("NumeroPagina"));
         pageLabel_->setContentsMargins(8, 0, 8, 0);
         bar->addWidget(pageLabel_);
-        AddAction(bar, QStringLiteral("Pagina successiva"), [this] { ShowPage(CurrentPage() + 1); });
-        AddAction(bar, QStringLiteral("Ultima pagina"), [this] { ShowPage(document_->pageCount() - 1); });
+        AddAction(bar, QStringLiteral("›"), QStringLiteral("Pagina successiva"), [this] { ShowPage(CurrentPage() + 1); });
+        AddAction(bar, QStringLiteral("»"), QStringLiteral("Ultima pagina"),
+                  [this] { ShowPage(document_->pageCount() - 1); });
         bar->addSeparator();
-        AddAction(bar, QStringLiteral("Riduci"), [this] { Zoom(1 / kZoomStep); });
-        AddAction(bar, QStringLiteral("Ingrandisci"), [this] { Zoom(kZoomStep); });
-        AddAction(bar, QStringLiteral("Larghezza pagina"),
+        AddAction(bar, QStringLiteral("−"), QStringLiteral("Riduci"), [this] { Zoom(1 / kZoomStep); });
+        AddAction(bar, QStringLiteral("+"), QStringLiteral("Ingrandisci"), [this] { Zoom(kZoomStep); });
+        AddAction(bar, QStringLiteral("Larghezza pagina"), QStringLiteral("Larghezza pagina"),
                   [this] { view_->setZoomMode(QPdfView::ZoomMode::FitToWidth); });
-        AddAction(bar, QStringLiteral("Pagina intera"),
+        AddAction(bar, QStringLiteral("Pagina intera"), QStringLiteral("Pagina intera"),
                   [this] { view_->setZoomMode(QPdfView::ZoomMode::FitInView); });
         return bar;
     }
 
     template <typename Slot>
-    void AddAction(QToolBar* bar, const QString& text, Slot slot) {
+    void AddAction(QToolBar* bar, const QString& text, const QString& name, Slot slot) {
         QAction* action = bar->addAction(text);
-        action->setObjectName(text);
+        action->setObjectName(name);
+        action->setToolTip(name);
         connect(action, &QAction::triggered, this, slot);
     }
 

@@ -5,6 +5,7 @@
 #include "reports/DetailWindow.h"
 #include "reports/OutcomeWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -247,10 +248,13 @@ TEST_F(OutcomeWindowTest, PrintingForAnUnregisteredOperatorShowsTheMessageAndPri
     EXPECT_FALSE(QFile::exists(chosen));
 }
 
-TEST_F(OutcomeWindowTest, PreviewOpensAPagedViewWithoutAskingForAFile) {
+TEST_F(OutcomeWindowTest, PreviewShowsThePagesWithNavigationAndZoomWithoutAskingForAFile) {
     addOperator(QStringLiteral("OP1"), QStringLiteral("STUDIO"), QStringLiteral("1"), QStringLiteral("X"), QStringLiteral("Y"));
     ctx.app.CurrentOperator = QStringLiteral("OP1");
-    addHits(kRun, {QStringLiteral("ROSSI MARIO")});
+    QStringList names;
+    for (int i = 0; i < 120; ++i)
+        names << QStringLiteral("NOMINATIVO %1").arg(i);
+    addHits(kRun, names);
     FEsito* window = showOutcome();
     window->CmAnteprima->click();
     EXPECT_TRUE(dialogs.saveRequests.empty());
@@ -259,8 +263,28 @@ TEST_F(OutcomeWindowTest, PreviewOpensAPagedViewWithoutAskingForAFile) {
         if (widget->objectName() == QLatin1String("AnteprimaStampa") && widget->isVisible())
             preview = widget;
     ASSERT_TRUE(preview);
-    EXPECT_EQ(preview->findChild<QWidget*>(QStringLiteral("NumeroPagina"))->property("text").toString(),
-              QStringLiteral("Pagina 1 di 1"));
+    const auto pageLabel = [&] { return preview->findChild<QWidget*>(QStringLiteral("NumeroPagina"))->property("text").toString(); };
+    const auto trigger = [&](const char* action) { preview->findChild<QAction*>(QString::fromUtf8(action))->trigger(); };
+    const QString first = pageLabel();
+    ASSERT_TRUE(first.startsWith(QStringLiteral("Pagina 1 di "))) << first.toStdString();
+    const int pages = first.section(u' ', 3).toInt();
+    ASSERT_GE(pages, 3);
+    const auto at = [&](int page) { return QStringLiteral("Pagina %1 di %2").arg(page).arg(pages); };
+    trigger("Pagina successiva");
+    EXPECT_EQ(pageLabel(), at(2));
+    trigger("Ultima pagina");
+    EXPECT_EQ(pageLabel(), at(pages));
+    trigger("Pagina successiva");  // stays on the last page
+    EXPECT_EQ(pageLabel(), at(pages));
+    trigger("Pagina precedente");
+    EXPECT_EQ(pageLabel(), at(pages - 1));
+    trigger("Prima pagina");
+    EXPECT_EQ(pageLabel(), at(1));
+
+    QWidget* view = preview->findChild<QWidget*>(QStringLiteral("Pagine"));
+    const qreal before = view->property("zoomFactor").toReal();
+    trigger("Ingrandisci");
+    EXPECT_GT(view->property("zoomFactor").toReal(), before);
 }
 
 TEST_F(OutcomeWindowTest, ShowingAgainListsTheNewRunAndClosingInBatchEndsTheProgram) {
