@@ -26,6 +26,11 @@ QString ReadFrom(const QByteArray& content, const char* section, const char* key
     return ReadIniValue(path, QString::fromUtf8(section), QString::fromUtf8(key));
 }
 
+void PrintTo(const IniCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class IniFileTable : public ::testing::TestWithParam<IniCase> {};
 
 TEST_P(IniFileTable, ReadsAsTheProfileApi)

@@ -18,6 +18,11 @@ struct ScrambleCase {
     QByteArray scrambled;  // Windows-1252 codes
 };
 
+void PrintTo(const ScrambleCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class ScrambleTable : public ::testing::TestWithParam<ScrambleCase> {};
 
 TEST_P(ScrambleTable, WritesThenReadsBack)

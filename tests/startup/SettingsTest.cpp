@@ -88,6 +88,11 @@ struct SplitCase {
     QStringList arguments;
 };
 
+void PrintTo(const SplitCase& c, std::ostream* out)
+{
+    *out << '"' << c.commandLine << '"';
+}
+
 class CommandLineTable : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(CommandLineTable, SplitAtEveryComma)
