@@ -74,6 +74,16 @@ TEST_F(BatchModeTest, PersonalisedBatchWithoutHitsUsesTheNotFoundTemplateInAlleg
     EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("NESSUNA CORRISPONDENZA TROVATA")));
 }
 
+TEST_F(BatchModeTest, AnswerThatIsNotXmlGoesOnAsARunWithoutHits) {
+    server.answerNext({.body = "<html>proxy error"});
+    ASSERT_TRUE(start(QStringLiteral("[opzioni]\nPC=Y"), QStringLiteral("OP1,STUDIO,ROSSI")));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Parse error: ")));
+    const QString pdf = program.filePath(QStringLiteral("ALLEGATI/ROSSI.pdf"));
+    EXPECT_TRUE(resultFile().endsWith(QStringLiteral("ESITO=0\r\nPDF=") + pdf + QStringLiteral("\r\n")));
+    EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("NESSUNA CORRISPONDENZA TROVATA")));
+}
+
 TEST_F(BatchModeTest, UnwritablePdfFolderReportsTheErrorAndLeavesNoPdfLine) {
     answerSearchWith({{"ROSSI MARIO", "UE", "EU.1"}});
     QDir(program.path()).rmdir(QStringLiteral("ALLEGATI"));
