@@ -1,6 +1,7 @@
 // Font selection and font objects: the built-in families and TrueType files (AddFont).
 
 #include "pdf/FontMetrics.h"
+#include "pdf/PdfFormat.h"
 #include "pdf/PdfWriter.h"
 #include "pdf/TrueTypeFont.h"
 
@@ -82,7 +83,7 @@ void PdfWriter::SetFont(std::string_view name, float size, int style, int encodi
     std::string resource;
     std::string key;
     if (family == pdf::FontFamily::Other) {
-        resource = WithoutBlanks(name) + mac;
+        resource = pdf::PdfName(WithoutBlanks(name) + mac);
         // A font added with AddFont is found by its own name whatever the style asked for.
         if (const int added = FindFont(UpperCased(resource), encoding);
             added != 0 && fontTable_[static_cast<std::size_t>(added - 1)].IsTrueType) {
@@ -203,12 +204,13 @@ std::string PdfWriter::AddFont(const std::string& fontFile, std::string_view ali
         return {};
     }
     const std::string name = WithoutBlanks(alias.empty() ? std::string_view(metrics->name) : alias);
-    if (const int existing = FindFont(UpperCased(name), encoding); existing != 0)
+    const std::string resource = pdf::PdfName(name);
+    if (const int existing = FindFont(UpperCased(resource), encoding); existing != 0)
         return name;  // already loaded: writing it twice would repeat its resource name
 
     FontRecord record;
-    record.Key = UpperCased(name);
-    record.ResourceName = name;
+    record.Key = UpperCased(resource);
+    record.ResourceName = resource;
     record.IsTrueType = true;
     record.Encoding = encoding;
     record.Widths = metrics->widths;
@@ -216,11 +218,11 @@ std::string PdfWriter::AddFont(const std::string& fontFile, std::string_view ali
     record.Descent = metrics->descent;
     const bool bold = metrics->weight > 500;
     const bool italic = metrics->italicAngle != 0;
-    record.BaseFont = metrics->name;
+    record.BaseFont = pdf::PdfName(metrics->name);
     if (bold || italic)
         record.BaseFont += std::string(",") + (bold ? "Bold" : "") + (italic ? "Italic" : "");
     fontTable_.push_back(record);
-    WriteFontObject(fontTable_.back(), name, embedded ? std::string_view(bytes) : std::string_view{},
+    WriteFontObject(fontTable_.back(), fontTable_.back().ResourceName, embedded ? std::string_view(bytes) : std::string_view{},
                     DescriptorEntries(*metrics));
     return name;
 }

@@ -79,6 +79,25 @@ std::string FormatNumber(double value)
     return out;
 }
 
+std::string PdfName(std::string_view name)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    static constexpr std::string_view kDelimiters = "()<>[]{}/%#";
+    std::string out;
+    out.reserve(name.size());
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x21 || byte > 0x7E || kDelimiters.find(c) != std::string_view::npos) {
+            out.push_back('#');
+            out.push_back(kDigits[byte >> 4]);
+            out.push_back(kDigits[byte & 15]);
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
 void AppendEscaped(std::string& out, std::string_view bytes)
 {
     for (char c : bytes) {

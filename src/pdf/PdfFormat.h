@@ -12,6 +12,11 @@ namespace pdf {
 std::string FormatNumber(double value);
 void AppendNumber(std::string& out, double value);
 
+// The text of a PDF name (what follows the "/"): bytes that are blanks, delimiters, "#" or
+// outside printable ASCII are written as #XX, so a name taken from the caller or from a font
+// file can never break the syntax around it.
+std::string PdfName(std::string_view name);
+
 // Escapes a string for a PDF literal: backslash, parentheses, CR and LF.
 std::string EscapeLiteral(std::string_view bytes);
 void AppendEscaped(std::string& out, std::string_view bytes);

@@ -25,7 +25,7 @@ void PdfWriter::BeginObject(std::string_view alias, int options)
 {
     if (formOpen_)
         return;  // form objects do not nest: drawing goes on into the one already open
-    formObjects_.push_back({std::string(alias), {}, options});
+    formObjects_.push_back({pdf::PdfName(alias), {}, options});
     formOpen_ = true;
     formContent_.Reset();
 }
@@ -57,8 +57,13 @@ void PdfWriter::EndObject()
 
 void PdfWriter::PlayObject(std::string_view alias)
 {
+    PlayForm(pdf::PdfName(alias));
+}
+
+void PdfWriter::PlayForm(std::string_view name)
+{
     std::string line = "q /";
-    line += alias;
+    line += name;
     line += " Do Q";
     AppendContent(line);
 }
@@ -69,7 +74,7 @@ void PdfWriter::PlayAutomaticObjects(bool foreground)
         if (((form.Options & kForeground) != 0) != foreground)
             continue;
         if (PlacedOnPage(form.Options, pageCount_)) {
-            PlayObject(form.Alias);
+            PlayForm(form.Alias);
             pageAnnotations_ += form.ObjectAnnotations;
         }
     }

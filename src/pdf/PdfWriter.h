@@ -209,11 +209,12 @@ private:
 
     // ---- Form objects (PdfForms.cpp) -------------------------------------------------------
     struct FormObjectRecord {
-        std::string Alias;
+        std::string Alias;  // in PDF name form (see pdf::PdfName)
         std::string ObjectAnnotations;
         int Options = 0;
     };
     void PlayAutomaticObjects(bool foreground);
+    void PlayForm(std::string_view name);  // name already in PDF name form
 
     // ---- Writer state ----------------------------------------------------------------------
     std::FILE* file_ = nullptr;

@@ -150,3 +150,27 @@ TEST(Geometry, SpacesAndAxisTransformsWriteTheirMatrices)
                         "1 0 0 1 28.346 28.346 cm\r2 0 0 3 0 0 cm\r1 1 0 1 0 0 cm\r28.346 56.693 m\rQ\r");
     EXPECT_TRUE(pdftest::QpdfCheckPasses(path));
 }
+
+TEST(FormObjects, AliasesAndFontNamesWithDelimitersStayValidNames)
+{
+    const std::string path = ScratchPath("names.pdf");
+    PdfWriter writer;
+    writer.BeginDoc(path);
+    writer.BeginObject("Logo (v2) #1/a", 7);
+    writer.DrawLine(0, 0, 5, 5);
+    writer.EndObject();
+    writer.SetFont("Ditta <Società>", 12, 0, 0);
+    writer.BeginPage();
+    writer.PlayObject("Logo (v2) #1/a");
+    writer.DrawText(10, 30, "nome", 1);
+    writer.EndDoc();
+    const std::string file = ReadFile(path);
+    EXPECT_NE(file.find("/Logo#20#28v2#29#20#231#2Fa 4 0 R "), std::string::npos);
+    const auto pages = pdftest::PageContents(file);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].find("q /Logo#20#28v2#29#20#231#2Fa Do Q"), kPageStart.size());  // placed automatically
+    EXPECT_NE(pages[0].rfind("q /Logo#20#28v2#29#20#231#2Fa Do Q"), kPageStart.size());  // and by name
+    EXPECT_NE(file.find("/Ditta#3CSociet#C3#A0#3E 12 Tf"), std::string::npos);
+    EXPECT_TRUE(pdftest::QpdfCheckPasses(path));
+    EXPECT_NE(pdftest::PdfToText(path).find("nome"), std::string::npos);
+}
