@@ -365,6 +365,9 @@ void PdfWriter::ApplyVersionBump()
 
 void PdfWriter::EndDoc()
 {
+    // A form object left open would lose its drawing and leave its name unresolved.
+    if (formOpen_)
+        EndObject();
     if (pageCount_ == 0)
         BeginPage();
     if (pageOpen_)

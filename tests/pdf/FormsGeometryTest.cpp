@@ -115,6 +115,21 @@ TEST(FormObjects, PlayedBeforeItIsDefinedLikeTheSummaryTotals)
     EXPECT_EQ(text.find("ATTENZIONE", pageBreak), std::string::npos);
 }
 
+TEST(FormObjects, FormLeftOpenIsClosedByEndDoc)
+{
+    const std::string path = ScratchPath("form-left-open.pdf");
+    PdfWriter writer;
+    writer.BeginDoc(path);
+    writer.BeginPage();
+    writer.PlayObject("Totali");
+    writer.BeginObject("Totali", 0);
+    writer.SetFont("Times", 12, 0, 0);
+    writer.DrawText(10, 40, "Totale finale", 1);
+    writer.EndDoc();
+    EXPECT_NE(ReadFile(path).find("/Subtype /Form /FormType 1 /Name /Totali\r"), std::string::npos);
+    EXPECT_NE(pdftest::PdfToText(path).find("Totale finale"), std::string::npos);
+}
+
 TEST(Geometry, SpacesAndAxisTransformsWriteTheirMatrices)
 {
     const std::string path = ScratchPath("spaces.pdf");

@@ -1,5 +1,6 @@
 #include "PdfTestFiles.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -24,6 +25,11 @@ std::filesystem::path ScratchFolder()
 
 std::string ScratchPath(std::string_view name)
 {
+    ScratchFolder();
+    // Registered once the folder exists, so it runs while the folder's path is still alive.
+    static const bool removedAtExit = std::getenv("KIVO_KEEP_PDF_TEST_FILES") == nullptr &&
+                                      std::atexit([] { std::filesystem::remove_all(ScratchFolder()); }) == 0;
+    (void)removedAtExit;
     return (ScratchFolder() / std::string(name)).string();
 }
 

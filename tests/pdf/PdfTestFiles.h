@@ -11,7 +11,8 @@
 
 namespace pdftest {
 
-// A fresh path under the test's scratch folder (removed and recreated once per process).
+// A fresh path under the test's scratch folder (one per process, removed when it ends unless
+// KIVO_KEEP_PDF_TEST_FILES is set).
 std::string ScratchPath(std::string_view name);
 std::string ReadFile(const std::string& path);
 
