@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
 namespace PdfFilters {
@@ -102,6 +105,7 @@ public:
 
     std::string Run()
     {
+        Reserve(size_ * 4);  // text and content streams typically inflate three- to fivefold
         bool final = false;
         while (!final) {
             Refill();
@@ -113,8 +117,7 @@ public:
             else throw Failure{"invalid block type"};
             CheckNotTruncated();
         }
-        out_.resize(written_);
-        return std::move(out_);
+        return std::string(out_.get(), written_);
     }
 
     // Input bytes used, up to the byte that holds the last bit of the final block.
@@ -162,8 +165,15 @@ private:
 
     void Reserve(size_t extra)
     {
-        if (written_ + extra <= out_.size()) return;
-        out_.resize(std::max(out_.size() * 2, written_ + extra + 4096));
+        if (written_ + extra <= capacity_) return;
+        // Grown with realloc, which moves large blocks by remapping pages instead of copying and
+        // leaves the new part uninitialised (a std::string would clear it first).
+        const size_t wanted = std::max(capacity_ * 2, written_ + extra + 4096);
+        char* grown = static_cast<char*>(std::realloc(out_.get(), wanted));
+        if (!grown) throw std::bad_alloc();
+        out_.release();
+        out_.reset(grown);
+        capacity_ = wanted;
     }
 
     void StoredBlock()
@@ -182,7 +192,7 @@ private:
         if (len != (~nlen & 0xFFFF)) throw Failure{"stored block length check failed"};
         if (size_ - ip_ < len) throw Failure{"unexpected end of data (truncated stream)"};
         Reserve(len);
-        std::memcpy(out_.data() + written_, in_ + ip_, len);
+        std::memcpy(out_.get() + written_, in_ + ip_, len);
         written_ += len;
         ip_ += len;
     }
@@ -236,8 +246,8 @@ private:
         int bitCount = bitCount_;
         size_t ip = ip_;
         Reserve(kSlack);
-        char* out = out_.data();
-        size_t written = written_, capacity = out_.size();
+        char* out = out_.get();
+        size_t written = written_, capacity = capacity_;
         auto save = [&] {
             bits_ = bits;
             bitCount_ = bitCount;
@@ -277,8 +287,8 @@ private:
             if (capacity - written < kSlack) {
                 save();
                 Reserve(kSlack);
-                out = out_.data();
-                capacity = out_.size();
+                out = out_.get();
+                capacity = capacity_;
             }
             int symbol = decode(litLen);
             if (symbol < 256) {
@@ -362,7 +372,11 @@ private:
     uint64_t bits_ = 0;
     int bitCount_ = 0;
     int padBytes_ = 0;
-    std::string out_;
+    struct FreeBuffer {
+        void operator()(char* p) const { std::free(p); }
+    };
+    std::unique_ptr<char, FreeBuffer> out_;
+    size_t capacity_ = 0;
     size_t written_ = 0;
     DecodeTable dynamicLitLen_, dynamicDist_;
 };
