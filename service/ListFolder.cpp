@@ -50,6 +50,7 @@ std::string OfacDate(const fs::path& folder)
 
 void Append(ListSet& set, std::vector<ListEntry>&& entries)
 {
+    set.entries.reserve(set.entries.size() + entries.size());
     for (auto& e : entries) set.entries.push_back(std::move(e));
 }
 

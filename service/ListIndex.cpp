@@ -106,6 +106,7 @@ struct ListIndex::Query {
 
 ListIndex::ListIndex(ListSet lists) : lists_(std::move(lists))
 {
+    variants_.reserve(lists_.entries.size() * 4);
     for (std::uint32_t i = 0; i < lists_.entries.size(); ++i) {
         AddEntry(i);
         AddIdentifiers(i);
@@ -158,9 +159,11 @@ void ListIndex::BuildFallbacks()
     for (std::uint32_t id = 0; id < vocabulary_.size(); ++id) {
         const std::string& token = vocabulary_[id];
         if (token.size() < kMinFuzzyLength) continue;
-        for (const auto& d : OneDeletions(token)) deletions_[HashText(d)].push_back(id);
-        soundKeys_[SoundKey(token)].push_back(id);
+        for (const auto& d : OneDeletions(token)) deletions_.emplace_back(HashText(d), id);
+        soundKeys_.emplace_back(HashText(SoundKey(token)), id);
     }
+    std::sort(deletions_.begin(), deletions_.end());
+    std::sort(soundKeys_.begin(), soundKeys_.end());
 }
 
 void ListIndex::AddIdentifiers(std::uint32_t entryIndex)
@@ -179,15 +182,19 @@ std::vector<std::uint32_t> ListIndex::CandidateTokens(const std::string& searche
     if (const auto it = tokenIds_.find(searched); it != tokenIds_.end()) found.push_back(it->second);
     if (searched.size() < kMinFuzzyLength) return found;
 
-    const auto addAll = [&](const std::vector<std::uint32_t>& ids) { found.insert(found.end(), ids.begin(), ids.end()); };
+    const auto addAll = [&](const HashedTokens& table, std::string_view key) {
+        const std::uint64_t hash = HashText(key);
+        auto it = std::lower_bound(table.begin(), table.end(), std::make_pair(hash, std::uint32_t{0}));
+        for (; it != table.end() && it->first == hash; ++it) found.push_back(it->second);
+    };
     // One listed token longer, or one character changed or swapped.
-    if (const auto it = deletions_.find(HashText(searched)); it != deletions_.end()) addAll(it->second);
+    addAll(deletions_, searched);
     for (const auto& d : OneDeletions(searched)) {
         if (const auto it = tokenIds_.find(d); it != tokenIds_.end()) found.push_back(it->second);
-        if (const auto it = deletions_.find(HashText(d)); it != deletions_.end()) addAll(it->second);
+        addAll(deletions_, d);
     }
     // Transliterations that differ by more than one edit (MOHAMMED, MUHAMMAD).
-    if (const auto it = soundKeys_.find(SoundKey(searched)); it != soundKeys_.end()) addAll(it->second);
+    addAll(soundKeys_, SoundKey(searched));
 
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());

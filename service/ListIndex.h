@@ -69,8 +69,11 @@ private:
     std::vector<std::uint32_t> tokenLengths_;
     std::unordered_map<std::string, std::uint32_t> tokenIds_;
     std::vector<std::vector<std::uint32_t>> postings_;                        // token -> variants
-    std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> deletions_;  // hash of a one-deletion -> tokens
-    std::unordered_map<std::string, std::vector<std::uint32_t>> soundKeys_;    // sound key -> tokens
+    // Hash of a one-deletion, or of a sound key, with a token that has it; sorted by hash. Flat
+    // sorted arrays build several times faster than maps of vectors and take less memory.
+    using HashedTokens = std::vector<std::pair<std::uint64_t, std::uint32_t>>;
+    HashedTokens deletions_;
+    HashedTokens soundKeys_;
     std::unordered_map<std::string, std::vector<std::uint32_t>> identifiers_;  // document number -> entries
     std::unordered_map<std::string, std::uint32_t> byListAndId_;
 };

@@ -151,9 +151,11 @@ void ApplyOfacRemark(std::string item, ListEntry& entry)
 
 std::vector<ListEntry> ParseOfac(std::string_view sdnCsv, std::string_view altCsv, std::string_view addCsv)
 {
+    const std::vector<CsvRow> rows = ParseOfacCsv(sdnCsv);
     std::vector<ListEntry> entries;
+    entries.reserve(rows.size());
     std::unordered_map<std::string, std::size_t> byId;
-    for (const CsvRow& row : ParseOfacCsv(sdnCsv)) {
+    for (const CsvRow& row : rows) {
         if (row.size() < 2 || Field(row, kEntNum).empty() || Field(row, kName).empty()) continue;
         ListEntry e;
         e.list = "USA";
