@@ -3,6 +3,8 @@
 #include "StringUtil.h"
 #include "TextNormalise.h"
 
+#include <algorithm>
+
 namespace kivo::service {
 
 namespace {
@@ -25,6 +27,7 @@ void AppendUtf8(std::string& out, char32_t cp)
 
 bool IsUtf8(std::string_view text)
 {
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return true;
     for (std::size_t pos = 0; pos < text.size();)
         if (NextCodePoint(text, pos) == 0xFFFD) return false;
     return true;
@@ -79,7 +82,12 @@ std::vector<CsvRow> ParseOfacCsv(std::string_view text)
         if (inQuotes) {
             if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') { field += '"'; ++i; }
             else if (c == '"') inQuotes = false;
-            else field += c;
+            else {
+                // The text up to the next quote in one piece: most of the file is quoted text.
+                const std::size_t quote = std::min(text.find('"', i), text.size());
+                field.append(text.substr(i, quote - i));
+                i = quote - 1;
+            }
             continue;
         }
         switch (c) {
