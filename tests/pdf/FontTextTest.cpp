@@ -66,6 +66,15 @@ TEST(FontMetrics, GeneratedTablesGiveThePublishedWidths)
     EXPECT_FLOAT_EQ(helvetica.TextLength("\x7F"), 750);      // no glyph in Windows ANSI
 }
 
+TEST(FontMetrics, CommittedTablesAreTheGeneratorsOutput)
+{
+    const std::string generated = pdftest::ScratchPath("FontWidths.cpp");
+    const auto run = pdftest::Run({"sh", "-c", "python3 \"$0/tools/afm-widths.py\" > \"$1\"", KIVO_SOURCE_DIR, generated});
+    if (run.status != 0)
+        GTEST_SKIP() << "generator did not run (fonts-urw-base35 missing?): " << run.output;
+    EXPECT_EQ(ReadFile(generated), ReadFile(std::string(KIVO_SOURCE_DIR) + "/src/pdf/FontWidths.cpp"));
+}
+
 TEST(FontMetrics, TextLengthFollowsSizeSpacingScalingAndUnits)
 {
     const struct {
