@@ -3,7 +3,8 @@
 # published lists of ../shared/data/lists when that folder exists (the EU list, which is not
 # there, comes from the shipped sample) and the shipped sample lists otherwise. Prints the
 # service's PID, waits until it answers and leaves the PID in KIVO_SERVICE_PID (source this file
-# to keep it). The service logs to $BUILD_DIR/kivo-service.log.
+# to keep it; empty when a service already answered on the port). The service logs to
+# $BUILD_DIR/kivo-service.log.
 # Run it (bash scripts/run-service.sh) or source it from another script (scripts/run.sh does).
 
 kivo_start_service() {
@@ -18,6 +19,14 @@ kivo_start_service() {
   if [ ! -x "$program" ]; then
     echo "run-service: $program not found; build first (bash scripts/build.sh)" >&2
     return 1
+  fi
+
+  # A service left running (an earlier run) keeps the port: use it rather than fail.
+  if curl -fs -o /dev/null "http://$address:$port/ask_kivo.asmx"; then
+    KIVO_SERVICE_PID=""
+    export KIVO_SERVICE_PID
+    echo "run-service: a service already answers on http://$address:$port/ask_kivo.asmx; using it"
+    return 0
   fi
 
   local args=(--address "$address" --port "$port")
