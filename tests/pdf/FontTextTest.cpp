@@ -2,10 +2,12 @@
 
 #include "PdfTestFiles.h"
 #include "pdf/PdfWriter.h"
+#include "pdf/TrueTypeFont.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 using pdftest::ReadFile;
 using pdftest::ScratchPath;
@@ -329,4 +331,25 @@ TEST(Fonts, MacRomanFontsGetTheirOwnCodesForAccentedLetters)
     EXPECT_NE(StreamData(ReadFile(path), 6).find("(Citt\x88 \x8F per\x98) Tj"), std::string::npos);
     EXPECT_TRUE(pdftest::QpdfCheckPasses(path));
     EXPECT_NE(pdftest::PdfToText(path).find("Città è però"), std::string::npos);
+}
+
+TEST(TrueTypeFonts, RandomlyDamagedFontDataNeverReadsOutOfBounds)
+{
+    if (!std::filesystem::exists(kDejaVu))
+        GTEST_SKIP() << "fonts-dejavu-core is not installed";
+    const std::string original = ReadFile(kDejaVu);
+    ASSERT_TRUE(pdf::ReadTrueTypeMetrics(original).has_value());
+    std::mt19937 random(42);
+    // Damage concentrates on the first bytes, where the directory and the offsets live.
+    std::uniform_int_distribution<std::size_t> early(0, 4096), anywhere(0, original.size() - 1);
+    std::uniform_int_distribution<int> byte(0, 255);
+    int parsed = 0;
+    for (int round = 0; round < 2000; ++round) {
+        std::string damaged = original;
+        for (int hit = 0; hit < 8; ++hit)
+            damaged[round % 2 ? early(random) : anywhere(random)] = static_cast<char>(byte(random));
+        // Every read is bounds-checked: a sanitizer build reports any read past the data.
+        parsed += pdf::ReadTrueTypeMetrics(damaged).has_value();
+    }
+    EXPECT_GT(parsed, 0);  // most damage leaves a usable font
 }
