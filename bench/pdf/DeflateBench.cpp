@@ -1,9 +1,9 @@
 // Deflate and inflate speed and ratio of our codec against zlib (levels 1, 6, 9) and libdeflate
-// (level 6), on a corpus of real text: the description document, the list CSV files and page
-// content streams written by the writer.
+// (level 6), on a corpus of real text: the Markdown documents and list CSV files of the shared
+// folder beside the repository (../shared) and page content streams written by the writer.
 //
-//   kivo_bench_deflate [corpus files...]     (default: ../shared/spec.md and the CSV files under ../shared/data/lists
-//                                             relative to the repository, plus generated page content)
+//   bash scripts/bench-deflate.sh [corpus files...]   (runs kivo_bench_deflate)
+//   kivo_bench_deflate [corpus files...]              (files given replace the shared folder's)
 
 #include "pdf/Filters.h"
 #include "pdf/PdfWriter.h"
@@ -95,10 +95,10 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) files.emplace_back(argv[i]);
     if (files.empty()) {
         const std::filesystem::path shared = std::filesystem::path(KIVO_SOURCE_DIR) / ".." / "shared";
-        files.push_back(shared / "spec.md");
         std::error_code ec;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(shared / "data" / "lists", ec))
-            if (entry.path().extension() == ".csv") files.push_back(entry.path());
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(shared, ec))
+            if (entry.path().extension() == ".md" || entry.path().extension() == ".csv") files.push_back(entry.path());
+        std::sort(files.begin(), files.end());
     }
     std::string corpus;
     for (const auto& f : files) {

@@ -2,6 +2,7 @@
 // six lines of text, written by PdfWriter and by PoDoFo doing the same work. Each run is a child
 // process of its own, so that its peak memory (maximum resident set) is its own.
 //
+//   bash scripts/bench-pdf-import.sh [pages]   (runs kivo_bench_import)
 //   kivo_bench_import [pages]      (default 10000; ours also runs with Flate compression, as
 //                                   PoDoFo compresses, and with a tenth of the pages to show
 //                                   that memory does not grow with the page count)
