@@ -4,6 +4,7 @@
 #include "platform/KivoError.h"
 #include "reports/OutcomeWindow.h"
 #include "reports/ReportSetup.h"
+#include "ui/WindowHost.h"
 #include "search/NameSearch.h"
 #include "startup/ResultFile.h"
 
@@ -48,6 +49,9 @@ void RunStandardBatch(AppContext& ctx) {
     ctx.search.SearchKind = QStringLiteral("N");
     NameSearch(ctx, Argument(ctx, 1));
     ctx.app.BatchPdfPath = Argument(ctx, 2);
+    // The outcome window opens inside the main window, with the welcome window behind it.
+    if (ctx.showMainWindow && !MainWindowHost())
+        ctx.showMainWindow(ctx);
     ShowOutcomeWindow(ctx, Argument(ctx, 1));
 }
 

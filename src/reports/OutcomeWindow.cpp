@@ -9,6 +9,7 @@
 #include "reports/ReportSetup.h"
 #include "reports/WindowParts.h"
 #include "search/DetailRequest.h"
+#include "ui/WindowHost.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -213,7 +214,11 @@ void FEsito::PrintOutcome(const QString& mode) {
 
 void FEsito::otherSearch() {
     close();
-    BringBackWindow(QStringLiteral("FOPC"));
+    if (BringBackWindow(QStringLiteral("FOPC")))
+        return;
+    // Started by a sibling program, the register has not been opened yet.
+    if (WindowHost* host = MainWindowHost())
+        host->openOperatorRegister();
 }
 
 void FEsito::closeWindow() {

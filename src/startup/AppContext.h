@@ -123,6 +123,9 @@ struct AppContext {
     // (e.g. an unreadable sibling connection file). Empty: std::exit. Tests set it to record the call.
     std::function<void(int exitCode)> endProgram;
 
+    // The main window, set by start-up: the standard batch opens it as the frame of its outcome window.
+    std::function<void(AppContext&)> showMainWindow;
+
     // programDir joined with a relative path written with "/".
     QString programPath(const QString& relative) const;
     // Runs endProgram (or std::exit when it is empty).

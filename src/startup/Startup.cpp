@@ -21,7 +21,7 @@ constexpr int kOutOfMemory = 7;
 void NoteProgramFiles(AppContext& ctx)
 {
     ctx.iniPath = ctx.programPath(QStringLiteral("configurazione.ini"));
-    ctx.helpFile = ctx.programPath(QStringLiteral("help/KIVO - Guida In Linea.chm"));
+    ctx.helpFile = ctx.programPath(QStringLiteral("help/index.html"));
 }
 
 // Step 3.
@@ -80,6 +80,7 @@ void RunSteps(AppContext& ctx, const QString& commandLine, const Handover& hando
     PublishOwnConnection(ctx, handover);
     SetProgramWideValues(ctx);
     ctx.app.Arguments = SplitCommandLine(commandLine);
+    ctx.showMainWindow = handover.showMainWindow;
     const auto& next = ctx.app.Arguments.isEmpty() ? handover.showMainWindow : handover.runBatch;
     if (!next)
         throw KivoError(kInternalError, QStringLiteral("Modalità di avvio non disponibile"), kSource);

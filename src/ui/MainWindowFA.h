@@ -36,7 +36,7 @@ public:
     FOPC* operatorRegister() const { return register_; }
 
     // "Entra" of the welcome window: the operator register comes to the front.
-    void openOperatorRegister();
+    void openOperatorRegister() override;
 
 private:
     void buildToolbar();

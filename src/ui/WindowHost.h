@@ -27,6 +27,9 @@ public:
 
     // Enables every toolbar button, then disables "ADD" and "ELI" unless the key is "FOPC".
     virtual void ImpostaTB2(const QString& key) = 0;
+
+    // Brings the operator register to the front, loading it when it is not open.
+    virtual void openOperatorRegister() = 0;
 };
 
 // The main window of this program, or null when none is open.

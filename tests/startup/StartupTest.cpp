@@ -19,7 +19,7 @@ TEST_F(Startup, NoConfigurationFileIsTheSingleUserEditionInInteractiveMode)
     EXPECT_FALSE(ctx.app.BatchMode);
     EXPECT_TRUE(ctx.app.Arguments.isEmpty());
     EXPECT_TRUE(ctx.app.Connection.isOpen());
-    EXPECT_EQ(ctx.helpFile, program->filePath(QStringLiteral("help/KIVO - Guida In Linea.chm")));
+    EXPECT_EQ(ctx.helpFile, program->filePath(QStringLiteral("help/index.html")));
     EXPECT_EQ(mainWindowShown, 1);
     EXPECT_EQ(batchRuns, 0);
     EXPECT_TRUE(ownConnectionFileWritten());
