@@ -154,12 +154,7 @@ void FDett::PrintDetail(const QString& mode) {
             !LoadReportOperator(ctx_, QStringLiteral("Stampa Dettaglio")))
             return;
         SetUpDetailReport(RM, ctx_, {d1->text(), d2->text(), d3->text()});
-        if (toFile) {
-            RM.SaveAsPdf(file);
-            DesktopOpen(file);
-        } else {
-            RM.ShowPreview(this);
-        }
+        SaveOrPreview(RM, toFile, file, this);
     } catch (const std::exception&) {
     }
 }

@@ -2,7 +2,6 @@
 
 #include "data/GridModule.h"
 #include "data/SqlText.h"
-#include "platform/DesktopOpen.h"
 #include "platform/KivoError.h"
 #include "reports/ChildWindows.h"
 #include "reports/DetailWindow.h"
@@ -202,12 +201,7 @@ void FEsito::PrintOutcome(const QString& mode) {
                            {ctx_.app.ReportOperatorVat, ctx_.app.ReportOperatorLabel, ctx_.search.OutcomeRunId,
                             SearchedElementText(NomeRic->text(), CFRic->text(), DocRic->text()),
                             ctx_.search.OutcomeRunId});
-        if (toFile) {
-            RM.SaveAsPdf(file);
-            DesktopOpen(file);
-        } else {
-            RM.ShowPreview(this);
-        }
+        SaveOrPreview(RM, toFile, file, this);
     } catch (const std::exception&) {
     }
 }

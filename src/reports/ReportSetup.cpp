@@ -1,6 +1,7 @@
 #include "reports/ReportSetup.h"
 
 #include "data/SqlText.h"
+#include "platform/DesktopOpen.h"
 
 namespace {
 
@@ -89,4 +90,13 @@ void SetUpDetailReport(ReportEngine& engine, const AppContext& ctx, const Detail
     SetDataset(engine, ctx,
                QStringLiteral("SELECT * FROM DETTAGLIO WHERE IDRIC= ") + SqlQuote(ctx.search.RunId) +
                    QStringLiteral(" ORDER BY IDRICP"));
+}
+
+void SaveOrPreview(ReportEngine& engine, bool toFile, const QString& file, QWidget* parent) {
+    if (!toFile) {
+        engine.ShowPreview(parent);
+        return;
+    }
+    engine.SaveAsPdf(file);
+    DesktopOpen(file);
 }

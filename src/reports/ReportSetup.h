@@ -7,6 +7,8 @@
 
 #include <QString>
 
+class QWidget;
+
 // The texts a report prints for the operator and the search.
 struct OutcomeReportValues {
     QString pcf;     // operator's VAT or tax number
@@ -38,5 +40,7 @@ QString SearchedElementText(const QString& name, const QString& taxCode, const Q
 void SetUpOutcomeReport(ReportEngine& engine, const AppContext& ctx, const OutcomeReportValues& values);
 void SetOutcomeTemplate(ReportEngine& engine, const AppContext& ctx);
 void SetOutcomeParameters(ReportEngine& engine, const AppContext& ctx, const OutcomeReportValues& values);
+// The last step of a print: saves the PDF to `file` and opens it, or shows the preview over `parent`.
+void SaveOrPreview(ReportEngine& engine, bool toFile, const QString& file, QWidget* parent);
 // The detail report: KIVO_DETTAGLIO with the lines of ctx.search.RunId in their order.
 void SetUpDetailReport(ReportEngine& engine, const AppContext& ctx, const DetailReportValues& values);
