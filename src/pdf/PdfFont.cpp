@@ -123,7 +123,7 @@ void PdfWriter::WriteFontObject(FontRecord& record, std::string_view resourceNam
 {
     const int font = OpenIndirectObject();
     record.Object = font;
-    fontResources_ += "/" + std::string(resourceName) + " " + std::to_string(font) + " 0 R ";
+    fontResources_.append("/").append(resourceName).append(" ").append(std::to_string(font)).append(" 0 R ");
     WriteLine("<< /Type /Font /Subtype /" + std::string(record.IsTrueType ? "TrueType" : "Type1") + " /Name /" +
               std::string(resourceName) + " /BaseFont /" + record.BaseFont + " /FirstChar 0 /LastChar 255");
     if (!record.IsSymbolic())
