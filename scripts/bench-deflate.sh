@@ -5,8 +5,6 @@
 # Usage: bash scripts/bench-deflate.sh [corpus files...]   (files given replace the default corpus)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-BUILD_DIR=${KIVO_BENCH_BUILD_DIR:-build-bench-pdf}
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKIVO_BUILD_TESTS=OFF -DKIVO_BUILD_BENCH=ON \
-  -DKIVO_ONLY="src/pdf;bench" -DKIVO_BENCH_ONLY=pdf >/dev/null
-cmake --build "$BUILD_DIR" --target kivo_bench_deflate >/dev/null
+source scripts/build-pdf-bench.sh
+build_pdf_bench kivo_bench_deflate
 "$BUILD_DIR/bench/pdf/kivo_bench_deflate" "$@"

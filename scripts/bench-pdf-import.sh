@@ -5,10 +5,8 @@
 # Usage: bash scripts/bench-pdf-import.sh [pages]   (default 10000)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-BUILD_DIR=${KIVO_BENCH_BUILD_DIR:-build-bench-pdf}
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKIVO_BUILD_TESTS=OFF -DKIVO_BUILD_BENCH=ON \
-  -DKIVO_ONLY="src/pdf;bench" -DKIVO_BENCH_ONLY=pdf >/dev/null
-cmake --build "$BUILD_DIR" --target kivo_bench_import >/dev/null
+source scripts/build-pdf-bench.sh
+build_pdf_bench kivo_bench_import
 "$BUILD_DIR/bench/pdf/kivo_bench_import" "$@"
 for f in "${TMPDIR:-/tmp}"/kivo-bench-ours.pdf "${TMPDIR:-/tmp}"/kivo-bench-ours-flate.pdf; do
   qpdf --check "$f" >/dev/null || echo "qpdf --check failed on $f" >&2
